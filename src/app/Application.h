@@ -1,0 +1,59 @@
+#pragma once
+// The application object: the hidden window that owns every form, the message
+// loop with key preview, and the top-level handler for errors that end an
+// operation.
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+
+namespace quib {
+
+class TFormBase;
+
+class TApplication {
+public:
+    static TApplication& Instance();
+
+    // Registers window classes and creates the hidden owner window.
+    bool Initialize(HINSTANCE instance);
+    HINSTANCE InstanceHandle() const { return instance_; }
+    HWND Handle() const { return handle_; }
+
+    // The main form: closing it ends the message loop.
+    void SetMainForm(TFormBase* form) { mainForm_ = form; }
+    TFormBase* MainForm() const { return mainForm_; }
+
+    // Runs until the main form is destroyed (or Terminate).
+    int Run();
+    void Terminate() { terminated_ = true; PostQuitMessage(0); }
+    bool Terminated() const { return terminated_; }
+
+    // Lets pending messages run (other events may run in between).
+    void ProcessMessages();
+    // One message taken and dispatched; false when the queue was empty.
+    bool HandleOneMessage();
+
+    // Shows the message of an error that ended an operation; the program goes on.
+    void HandleException(const std::exception& e);
+    void HandleUnknownException();
+
+    // Every message of the application passes here first (drop messages sent
+    // to the owner window are handed to the main form).
+    void SetAppMessageHook(std::function<bool(MSG&)> hook) { appMessageHook_ = std::move(hook); }
+
+private:
+    TApplication() = default;
+    bool PreTranslate(MSG& msg);
+    static LRESULT CALLBACK OwnerProc(HWND, UINT, WPARAM, LPARAM);
+
+    HINSTANCE instance_ = nullptr;
+    HWND handle_ = nullptr;
+    TFormBase* mainForm_ = nullptr;
+    bool terminated_ = false;
+    std::function<bool(MSG&)> appMessageHook_;
+};
+
+inline TApplication& Application() { return TApplication::Instance(); }
+
+}  // namespace quib

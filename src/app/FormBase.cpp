@@ -1,0 +1,279 @@
+#include "app/FormBase.h"
+
+#include <imm.h>
+
+#include <vector>
+
+#include "app/Application.h"
+
+namespace quib {
+namespace {
+
+const wchar_t kFormClass[] = L"quibFMarchiveForm";
+
+void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, kFormClass, &wc)) return;
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.lpszClassName = kFormClass;
+    RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+RECT VirtualScreenRect() {
+    RECT r;
+    r.left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    r.top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    r.right = r.left + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    r.bottom = r.top + GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    return r;
+}
+
+bool PlacementOnScreen(const RECT& s, const RECT& v) {
+    return s.top >= v.top - 9 && s.top <= v.bottom && s.bottom >= v.top && s.bottom <= v.bottom &&
+           s.left >= v.left - 9 && s.left <= v.right && s.right >= v.left && s.right <= v.right;
+}
+
+TFormBase::TFormBase(std::wstring formName, SIZE defaultSize, SIZE minimumSize)
+    : formName_(std::move(formName)), defaultSize_(defaultSize), minimumSize_(minimumSize) {}
+
+TFormBase::~TFormBase() {
+    if (handle_) {
+        HWND h = handle_;
+        DestroyWindow(h);
+    }
+    if (font_) DeleteObject(font_);
+}
+
+TFormBase* TFormBase::FromHandle(HWND hwnd) {
+    if (!hwnd) return nullptr;
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 64);
+    if (lstrcmpW(cls, kFormClass) != 0) return nullptr;
+    return reinterpret_cast<TFormBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+HINSTANCE TFormBase::Instance() const { return Application().InstanceHandle(); }
+
+bool TFormBase::Create() {
+    if (handle_) return true;
+    RegisterFormClass(Instance(), WndProc);
+    NONCLIENTMETRICSW ncm{sizeof(ncm)};
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    font_ = CreateFontIndirectW(&ncm.lfMessageFont);
+    ReadPlacement(Settings());
+    CreateWindowExW(WindowExStyle(), kFormClass, L"", WindowStyle(), 0, 0, defaultSize_.cx, defaultSize_.cy,
+                    Application().Handle(), nullptr, Instance(), this);
+    return handle_ != nullptr;
+}
+
+LRESULT CALLBACK TFormBase::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    TFormBase* form = nullptr;
+    if (msg == WM_NCCREATE) {
+        form = static_cast<TFormBase*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+        form->handle_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    } else {
+        form = reinterpret_cast<TFormBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    }
+    if (!form) return DefWindowProcW(hwnd, msg, wp, lp);
+    try {
+        return form->Dispatch(msg, wp, lp);
+    } catch (const std::exception& e) {
+        Application().HandleException(e);
+    } catch (...) {
+        Application().HandleUnknownException();
+    }
+    return 0;
+}
+
+LRESULT TFormBase::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
+    switch (msg) {
+        case WM_CREATE:
+            SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+            FormCreate();
+            return 0;
+        case WM_SIZE:
+            FormResize(LOWORD(lp), HIWORD(lp));
+            return 0;
+        case WM_GETMINMAXINFO: {
+            auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
+            mmi->ptMinTrackSize.x = minimumSize_.cx;
+            mmi->ptMinTrackSize.y = minimumSize_.cy;
+            return 0;
+        }
+        case WM_COMMAND:
+            if (lp == 0) {
+                MenuCommand(LOWORD(wp));
+            } else {
+                ControlCommand(reinterpret_cast<HWND>(lp), LOWORD(wp), HIWORD(wp));
+            }
+            return 0;
+        case WM_NOTIFY:
+            return Notify(reinterpret_cast<NMHDR*>(lp));
+        case WM_CLOSE:
+            if (!FormCloseQuery()) return 0;
+            FormClose();
+            CloseIme();
+            if (inModal_) {
+                if (modalResult_ == mrNone) modalResult_ = mrCancel;
+                return 0;
+            }
+            DestroyWindow(handle_);
+            return 0;
+        case WM_DESTROY:
+            FormDestroy();
+            if (Application().MainForm() == this) Application().Terminate();
+            return 0;
+        case WM_NCDESTROY: {
+            HWND h = handle_;
+            SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+            handle_ = nullptr;
+            return DefWindowProcW(h, msg, wp, lp);
+        }
+        default:
+            break;
+    }
+    if (HandleMessage(msg, wp, lp, result)) return result;
+    return DefWindowProcW(handle_, msg, wp, lp);
+}
+
+bool TFormBase::PreviewKey(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool alt = GetKeyState(VK_MENU) < 0;
+    if (FormKeyDown(msg.wParam, shift, ctrl, alt)) return true;
+    if (msg.wParam == VK_ESCAPE && !shift && !ctrl && !alt && EscCloses()) {
+        if (inModal_) modalResult_ = mrCancel;
+        PostMessageW(handle_, WM_CLOSE, 0, 0);
+        return true;
+    }
+    return false;
+}
+
+void TFormBase::Show() {
+    if (!handle_ && !Create()) return;
+    if (!shown_) {
+        shown_ = true;
+        ApplyPlacement();
+        FormShow();
+        CloseIme();
+    }
+    if (!IsWindowVisible(handle_)) ShowWindow(handle_, SW_SHOW);
+    SetForegroundWindow(handle_);
+}
+
+int TFormBase::ShowModal() {
+    if (!handle_ && !Create()) return mrCancel;
+    // Disable every other enabled top-level window of this thread for the duration.
+    struct Walk {
+        HWND self;
+        std::vector<HWND> disabled;
+    } walk{handle_, {}};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* walk = reinterpret_cast<Walk*>(p);
+            if (w != walk->self && IsWindowVisible(w) && IsWindowEnabled(w)) walk->disabled.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&walk));
+    const std::vector<HWND>& disabled = walk.disabled;
+    for (HWND w : disabled) EnableWindow(w, FALSE);
+    HWND previousActive = GetActiveWindow();
+    inModal_ = true;
+    modalResult_ = mrNone;
+    Show();
+    while (modalResult_ == mrNone && handle_ && !Application().Terminated()) {
+        WaitMessage();
+        Application().ProcessMessages();
+    }
+    inModal_ = false;
+    for (HWND w : disabled) EnableWindow(w, TRUE);
+    const int result = modalResult_ == mrNone ? mrCancel : modalResult_;
+    if (handle_) {
+        CloseIme();
+        DestroyWindow(handle_);
+    }
+    if (previousActive && IsWindow(previousActive)) SetActiveWindow(previousActive);
+    return result;
+}
+
+void TFormBase::Close() {
+    if (handle_) PostMessageW(handle_, WM_CLOSE, 0, 0);
+}
+
+bool TFormBase::Visible() const { return handle_ && IsWindowVisible(handle_); }
+
+void TFormBase::SetCaption(const std::wstring& text) {
+    if (handle_) SetWindowTextW(handle_, text.c_str());
+}
+
+std::wstring TFormBase::Caption() const {
+    if (!handle_) return {};
+    const int n = GetWindowTextLengthW(handle_);
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(handle_, s.data(), n + 1);
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+
+void TFormBase::ReadPlacement(const IniFile& ini) {
+    placement_.FormPosLeft = ini.ReadInteger(formName_, L"Left", 0);
+    placement_.FormPosTop = ini.ReadInteger(formName_, L"Top", 0);
+    placement_.FormPosWidth = ini.ReadInteger(formName_, L"Width", defaultSize_.cx);
+    placement_.FormPosHeight = ini.ReadInteger(formName_, L"Height", defaultSize_.cy);
+    placement_.FormPosRight = placement_.FormPosLeft + placement_.FormPosWidth;
+    placement_.FormPosButtom = placement_.FormPosTop + placement_.FormPosHeight;
+    placement_.StrFormState = ini.ReadString(formName_, L"State", L"NORMAL");
+}
+
+void TFormBase::ApplyPlacement() {
+    const RECT saved{placement_.FormPosLeft, placement_.FormPosTop, placement_.FormPosRight, placement_.FormPosButtom};
+    if (PlacementOnScreen(saved, VirtualScreenRect())) {
+        MoveWindow(handle_, saved.left, saved.top, placement_.FormPosWidth, placement_.FormPosHeight, FALSE);
+    } else {
+        MoveWindow(handle_, 0, 0, defaultSize_.cx, defaultSize_.cy, FALSE);
+    }
+    if (placement_.StrFormState == L"MAX") {
+        ShowWindow(handle_, SW_MAXIMIZE);
+    } else if (placement_.StrFormState == L"MIN") {
+        ShowWindow(handle_, SW_MINIMIZE);
+    }
+}
+
+void TFormBase::WritePlacement(const IniFile& ini) const {
+    if (!handle_) return;
+    if (IsZoomed(handle_)) {
+        ini.WriteString(formName_, L"State", L"MAX");
+    } else if (IsIconic(handle_)) {
+        ini.WriteString(formName_, L"State", L"MIN");
+    } else {
+        ini.WriteString(formName_, L"State", L"NORMAL");
+        RECT r{};
+        GetWindowRect(handle_, &r);
+        ini.WriteInteger(formName_, L"Left", r.left);
+        ini.WriteInteger(formName_, L"Top", r.top);
+        ini.WriteInteger(formName_, L"Width", r.right - r.left);
+        ini.WriteInteger(formName_, L"Height", r.bottom - r.top);
+    }
+}
+
+void TFormBase::CloseIme() {
+    if (!handle_) return;
+    if (HIMC imc = ImmGetContext(handle_)) {
+        ImmSetOpenStatus(imc, FALSE);
+        ImmReleaseContext(handle_, imc);
+    }
+}
+
+}  // namespace quib

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Makes sure the build's Wine prefix exists and its wineserver runs, with every
+# helper process detached from the caller's output: services.exe, the desktop
+# process and the server itself otherwise keep a test's pipe open (the server
+# keeps the descriptors behind inherited handles), and ctest waits for them.
+#   prefix.sh WINE_DIR
+set -e
+WINE_DIR=$1
+HERE=$(cd "$(dirname "$0")" && pwd)
+export WINEPREFIX="$WINE_DIR/prefix" WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+mkdir -p "$WINE_DIR"
+
+# Runs a Wine command detached from our streams and from the lock descriptor
+# (a long-lived wineserver would otherwise hold the lock forever).
+detached() { "$@" 9>&- </dev/null >/dev/null 2>&1; }
+
+exec 9>"$WINE_DIR/lock"
+flock 9
+if [ ! -f "$WINEPREFIX/.quib-ready" ]; then
+  rm -rf "$WINEPREFIX"
+  detached /usr/lib/wine/wineserver -p120 || true
+  detached /usr/lib/wine/wine64 wineboot -i
+  # A crashing test must end, not wait in the crash debugger.
+  detached /usr/lib/wine/wine64 reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f || true
+  # Japanese face names render with the IPA fonts under any locale.
+  iconv -f UTF-8 -t UTF-16 "$HERE/fonts.reg" > "$WINE_DIR/fonts-utf16.reg"
+  detached /usr/lib/wine/wine64 regedit /S 'Z:'"$(echo "$WINE_DIR/fonts-utf16.reg" | tr / '\\')"
+  detached /usr/lib/wine/wineserver -w
+  touch "$WINEPREFIX/.quib-ready"
+fi
+# Cheap when the server already runs: the second one exits at once.
+detached /usr/lib/wine/wineserver -p120 || true
+detached /usr/lib/wine/wine64 wineboot || true
+# The desktop process starts with the first window of any program and inherits
+# that program's standard handles; started here, it holds /dev/null instead.
+if [ -n "${DISPLAY:-}" ]; then
+  detached /usr/lib/wine/wine64 rundll32.exe user32.dll,GetDesktopWindow || true
+fi
