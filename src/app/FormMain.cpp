@@ -1,19 +1,709 @@
+// The main window's life: creation, first display, command line, listing
+// modes, opening archives, drops, timers and the end of the run.
 #include "app/FormMain.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "app/Application.h"
+#include "app/MainMenuTable.h"
+#include "archive/Archive.h"
+#include "archive/Listing.h"
+#include "extract/ExtractTemp.h"
+#include "util/ColorText.h"
+#include "util/Message.h"
+#include "util/MyUtility.h"
+#include "util/StrConv.h"
+
 namespace quib {
+namespace {
 
-TFormMain::TFormMain() : TFormBase(L"FormMain", SIZE{780, 550}, SIZE{780, 550}) {}
+TFormMain* g_formMain = nullptr;
 
-TFormMain::~TFormMain() = default;
+enum TimerId : UINT_PTR { kTimer1 = 1, kTimer2 = 2, kTimer3 = 3 };
 
-void TFormMain::FormCreate() {
-    SetCaption(L" - quibFMarchive");
+bool FileExistsPath(const std::wstring& path) {
+    const DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void TFormMain::FormShow() {}
+std::wstring RemoveAmpersands(std::wstring s) {
+    std::wstring out;
+    for (wchar_t c : s)
+        if (c != L'&') out.push_back(c);
+    return out;
+}
 
-void TFormMain::FormDestroy() {
-    WritePlacement(Settings());
+const int kModeTags[5] = {tag::MenuFileArchive, tag::MenuFileSimple, tag::MenuFileTest, tag::MenuFileSfx,
+                          tag::MenuFileSusie};
+
+}  // namespace
+
+TFormMain* FormMain() { return g_formMain; }
+
+TFormMain::TFormMain() : TFormBase(L"FormMain", SIZE{780, 550}, SIZE{780, 550}) { g_formMain = this; }
+
+TFormMain::~TFormMain() {
+    if (g_formMain == this) g_formMain = nullptr;
+}
+
+// ---------------------------------------------------------------- menus
+
+bool TFormMain::MenuChecked(int t) const {
+    return menuBar_ && (GetMenuState(menuBar_, static_cast<UINT>(t), MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void TFormMain::SetMenuChecked(int t, bool checked) {
+    if (menuBar_) CheckMenuItem(menuBar_, static_cast<UINT>(t), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool TFormMain::MenuEnabled(int t) const {
+    if (!menuBar_) return false;
+    const UINT s = GetMenuState(menuBar_, static_cast<UINT>(t), MF_BYCOMMAND);
+    return s != 0xFFFFFFFF && !(s & (MF_DISABLED | MF_GRAYED));
+}
+
+void TFormMain::SetMenuEnabled(int t, bool enabled) {
+    if (!menuBar_) return;
+    if (t == tag::MenuOperation) {
+        // The whole operation menu (second in the menu bar).
+        EnableMenuItem(menuBar_, 1, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+        DrawMenuBar(handle_);
+        return;
+    }
+    EnableMenuItem(menuBar_, static_cast<UINT>(t), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+std::wstring TFormMain::MenuCaption(int t) const {
+    wchar_t buf[256] = {};
+    if (menuBar_) GetMenuStringW(menuBar_, static_cast<UINT>(t), buf, 256, MF_BYCOMMAND);
+    return buf;
+}
+
+std::wstring TFormMain::ModeCaption(int t) const { return RemoveAmpersands(MenuCaption(t)); }
+
+void TFormMain::RunCommand(int t) {
+    if (!MenuEnabled(t)) return;
+    MenuCommand(t);
+}
+
+void TFormMain::MenuCommand(int id) {
+    switch (id) {
+        case tag::MenuFileArchive: MenuFileArchiveClick(); break;
+        case tag::MenuFileSimple: MenuFileSimpleClick(); break;
+        case tag::MenuFileTest: MenuFileTestClick(); break;
+        case tag::MenuFileSfx: MenuFileSfxClick(); break;
+        case tag::MenuFileSusie: MenuFileSusieClick(); break;
+        case tag::MenuClose: MenuCloseClick(); break;
+        case tag::MenuAutoPopup: SetMenuChecked(id, !MenuChecked(id)); break;
+        case tag::MenuCloseESCkey: SetMenuChecked(id, !MenuChecked(id)); break;
+        case tag::MenuSendTopToFiler: SetMenuChecked(id, !MenuChecked(id)); break;
+        case tag::MenuEncode: SetMenuChecked(id, !MenuChecked(id)); break;
+        case tag::MenuSameAsQuibFM:
+            SetMenuChecked(id, !MenuChecked(id));
+            ReadIniValueSetting();
+            break;
+        case tag::MenuParentShow:
+            if (QuibHandle) SetForegroundWindow(QuibHandle);
+            break;
+        default:
+            break;
+    }
+}
+
+void TFormMain::MenuCloseClick() { Close(); }
+
+// ---------------------------------------------------------------- creation
+
+void TFormMain::FormCreate() {
+    const IniFile ini = Ini();
+    if (ini.ReadInteger(L"SelectDllFolder", L"Index", 0) == 0) {
+        SetDllDirectoryW(L"");
+        BoolReadDllSystem32andApplication = true;
+    } else {
+        BoolReadDllSystem32andApplication = false;
+    }
+    DragAcceptFiles(handle_, TRUE);
+    // Application hook: a drop addressed to the owner window goes to this window.
+    Application().SetAppMessageHook([this](MSG& msg) {
+        if (msg.message == WM_DROPFILES && msg.hwnd == Application().Handle()) {
+            SetForegroundWindow(Application().Handle());
+            PostMessageW(handle_, msg.message, msg.wParam, msg.lParam);
+            return true;
+        }
+        return false;
+    });
+    SetPumpHook([] { Application().ProcessMessages(); });
+
+    IniFile::CreateEmptyUnicode(ini.Path());
+    BoolJapanese = ini.ReadBool(L"Language", L"Japanese", true);
+    SetUiJapanese(BoolJapanese);
+
+    StrExePath = ProgramFolder();
+    StrExeDrive = ProgramPath().substr(0, 2);
+    CreateMenus();
+    SetMenuChecked(tag::MenuJapanese, BoolJapanese);
+    SetMenuChecked(tag::MenuEnglish, !BoolJapanese);
+
+    StrExtractBase = ExtractBaseFolder(StrExePath, handle_);
+    std::wstring programName = ProgramPath().substr(StrExePath.size() + 1);
+    if (const size_t dot = programName.find_last_of(L'.'); dot != std::wstring::npos) programName.erase(dot);
+    for (const std::wstring& folder :
+         {StrExtractBase, StrExePath + L"\\Language", StrExePath + L"\\Language\\" + programName}) {
+        if (!ForceDirectories(folder)) {
+            ShowMsgJE(handle_, L"Error : フォルダが作成できませんでした\r\n" + folder,
+                      L"Error : Folder can not make.\r\n[OK]\r\n" + folder, MsgButtons::Ok, MsgStyle::Error);
+        }
+    }
+
+    OSVERSIONINFOW vi{sizeof(vi)};
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExW(&vi);
+#pragma GCC diagnostic pop
+    BoolWindows7Later = vi.dwMajorVersion > 6 || (vi.dwMajorVersion == 6 && vi.dwMinorVersion >= 1);
+
+    BoolDeveloper = ini.ReadBool(L"Developer", L"Enabled", false);
+    ini.WriteBool(L"Developer", L"Enabled", BoolDeveloper);
+    const std::wstring carbon = ini.ReadString(L"FListView", L"ColorCarbon", L"$191919");
+    const std::wstring charcoal = ini.ReadString(L"FListView", L"ColorCharcoal", L"$232323");
+    const std::wstring dark = ini.ReadString(L"FListView", L"ColorDark", L"$000000");
+    ini.WriteString(L"FListView", L"ColorCarbon", carbon);
+    ini.WriteString(L"FListView", L"ColorCharcoal", charcoal);
+    ini.WriteString(L"FListView", L"ColorDark", dark);
+    ColorCarbon = ColorTextToColor(carbon, 0x191919);
+    ColorCharcoal = ColorTextToColor(charcoal, 0x232323);
+    ColorDark = ColorTextToColor(dark, 0x000000);
+    const std::wstring style = ini.ReadString(L"VclStyle", L"Text", L"Windows");
+    IntVclStyle = style == L"Carbon" ? 1 : style == L"Charcoal Dark Slate" ? 2 : style == L"Windows10 Dark" ? 3 : 0;
+
+    CreateControls();
+    AddListColumns();
+    IntModeSelectHwnd = 0;
+    IntModeSelectMenu = 0;
+    ReadIniValueInit();
+    ReadIniValueSetting();
+
+    SetWindowTextW(memo1_, L"");
+    SendMessageW(memo1_, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&TabStops));
+    InformationClear();
+    ShowWindow(panel7_, SW_SHOW);
+    ShowWindow(panel8_, SW_HIDE);
+
+    QuibHandle = nullptr;
+    IntInfoSelect = 0;
+    BoolFormListViewRun = false;
+    StrFilerCurrent = L"/";
+    SetCaption(L" - quibFMarchive");
+    ResetSfxSubModes(false);
+    SetMenuEnabled(tag::MenuInitialSearchOneTime, true);
+}
+
+// ---------------------------------------------------------------- first display
+
+void TFormMain::FormShow() {
+    int argc = 0;
+    StringList args;
+    if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+        for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+        LocalFree(argv);
+    }
+    ParseCommandLine(args);
+    BoolFormShow = true;
+    CloseIme();
+    RECT wr{};
+    GetWindowRect(handle_, &wr);
+    SetCursorPos(wr.left + 25, wr.top + 145);
+    ReadArchiveSetting();
+    ShowListingModeState();
+    if (MenuChecked(tag::MenuAutoPopup)) SetTimer(handle_, kTimer1, 500, nullptr);
+}
+
+void TFormMain::ParseCommandLine(const StringList& args) {
+    ParamCount = static_cast<int>(args.size());
+    StrListLog.push_back(L"ParamCount");
+    StrListLog.push_back(std::to_wstring(ParamCount));
+    StrListLog.push_back(L"");
+    if (ParamCount == 1 || ParamCount == 2) {
+        for (int i = 0; i < ParamCount; ++i) {
+            StrListLog.push_back(L"ParamStr(" + std::to_wstring(i + 1) + L")");
+            StrListLog.push_back(args[static_cast<size_t>(i)]);
+            StrListLog.push_back(L"");
+        }
+    }
+    std::wstring toOpen;
+    if (ParamCount == 0) {
+        SetMenuEnabled(tag::MenuParentShow, false);
+    } else if (ParamCount == 1) {
+        SetMenuEnabled(tag::MenuParentShow, false);
+        toOpen = args[0];
+    } else if (ParamCount == 2) {
+        const std::wstring& sw = args[0];
+        const std::wstring key = ToLower(sw.substr(0, 5));
+        if (key == L"hwnd=" || key == L"hsfx=" || key == L"hspm=") {
+            const std::wstring handleText = sw.substr(5);
+            if (handleText == L"%h") {
+                QuibHandle = nullptr;
+            } else {
+                // A handle that is not a decimal number is ignored; start-up goes on.
+                wchar_t* end = nullptr;
+                const long long v = wcstoll(handleText.c_str(), &end, 10);
+                QuibHandle = (!handleText.empty() && end && *end == 0) ? reinterpret_cast<HWND>(static_cast<INT_PTR>(v))
+                                                                       : nullptr;
+            }
+            if (key == L"hwnd=") {
+                IntModeSelectHwnd = 1;
+                SelectMode(1);
+            } else if (key == L"hsfx=") {
+                IntModeSelectHwnd = 4;
+                SelectMode(4);
+            } else {
+                IntModeSelectHwnd = 5;
+                SelectMode(5);
+            }
+        }
+        toOpen = args[1];
+    }
+    if (!toOpen.empty() && FileExistsPath(toOpen)) StrLoadFileName = toOpen;
+}
+
+// Checks one mode item without listing (the command line's choice for this run).
+void TFormMain::SelectMode(int mode) {
+    for (int i = 0; i < 5; ++i) SetMenuChecked(kModeTags[i], i + 1 == mode);
+}
+
+void TFormMain::ShowListingModeState() {
+    int mode = 1;
+    for (int i = 0; i < 5; ++i)
+        if (MenuChecked(kModeTags[i])) mode = i + 1;
+    SetStatusText(0, ModeCaption(kModeTags[mode - 1]));
+    const bool listMode = mode == 1 || mode == 4 || mode == 5;
+    SetMenuEnabled(tag::MenuOperation, mode != 2 && mode != 3);
+    SetMenuEnabled(tag::MenuPassword, mode != 5);
+    SetMenuEnabled(tag::MenuDelete, mode != 5);
+    ShowListOrMemo(listMode);
+    const bool susie = mode == 5;
+    SetText(labelAttr_.caption, susie ? L"pos:" : L"attr:");
+    SetText(labelMode_.caption, susie ? L"mtd:" : L"mode:");
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = const_cast<wchar_t*>(susie ? L"Pos" : L"Attr");
+    ListView_SetColumn(listView_, 6, &c);
+    ResetSfxSubModes(mode == 4);
+    if (!StrLoadFileName.empty()) OpenArchive(StrLoadFileName);
+}
+
+// ---------------------------------------------------------------- modes
+
+void TFormMain::ResetSfxSubModes(bool enable) {
+    SetMenuChecked(tag::MenuFileSfxAuto, true);
+    for (int t : {tag::MenuFileSfxList, tag::MenuFileSfxSimple, tag::MenuFileSfxTest}) SetMenuChecked(t, false);
+    for (int t : {tag::MenuFileSfxAuto, tag::MenuFileSfxList, tag::MenuFileSfxSimple, tag::MenuFileSfxTest})
+        SetMenuEnabled(t, enable);
+}
+
+void TFormMain::ShowListOrMemo(bool list) {
+    ShowWindow(listView_, list ? SW_SHOW : SW_HIDE);
+    ShowWindow(memo1_, list ? SW_HIDE : SW_SHOW);
+}
+
+bool TFormMain::ListVisible() const { return IsWindowVisible(listView_) != FALSE; }
+
+void TFormMain::ClearTotalsAndPanels(int lastPanel) {
+    for (const InfoLabel* l : {&labelTotalSize_, &labelTotalCount_, &labelMarkSize_, &labelMarkCount_})
+        SetText(l->value, L"");
+    for (size_t i : {1u, 2u, 5u, 6u}) SetText(wideTotals_[i], L"");
+    for (int p = 1; p <= lastPanel; ++p) SetStatusText(p, L"");
+}
+
+void TFormMain::MenuFileArchiveClick() {
+    if (MenuChecked(tag::MenuFileArchive)) return;
+    SelectMode(1);
+    SetStatusText(0, ModeCaption(tag::MenuFileArchive));
+    SetMenuEnabled(tag::MenuPassword, true);
+    SetMenuEnabled(tag::MenuDelete, true);
+    SetMenuEnabled(tag::MenuOperation, true);
+    ResetSfxSubModes(false);
+    ShowListOrMemo(true);
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = const_cast<wchar_t*>(L"Attr");
+    ListView_SetColumn(listView_, 6, &c);
+    SetText(labelAttr_.caption, L"attr:");
+    SetText(labelMode_.caption, L"mode:");
+    ClearTotalsAndPanels(4);
+    SetStatusText(5, L"");
+    if (FileExistsPath(StrLoadFileName)) {
+        ListArchive(StrLoadFileName);
+        SetItemNewListArchive();
+    }
+}
+
+void TFormMain::MenuFileSimpleClick() {
+    if (MenuChecked(tag::MenuFileSimple)) return;
+    SelectMode(2);
+    SetStatusText(0, ModeCaption(tag::MenuFileSimple));
+    SetMenuEnabled(tag::MenuOperation, false);
+    ResetSfxSubModes(false);
+    ShowListOrMemo(false);
+    SetText(labelAttr_.caption, L"attr:");
+    SetText(labelMode_.caption, L"mode:");
+    ClearTotalsAndPanels(5);
+    InformationClear();
+    if (FileExistsPath(StrLoadFileName)) {
+        ArchiveListSimple(StrLoadFileName);
+        SetMemo1Lines(StrListSimpleResult);
+    }
+}
+
+void TFormMain::MenuFileTestClick() {
+    if (MenuChecked(tag::MenuFileTest)) return;
+    SelectMode(3);
+    SetStatusText(0, ModeCaption(tag::MenuFileTest));
+    SetMenuEnabled(tag::MenuOperation, false);
+    ResetSfxSubModes(false);
+    ShowListOrMemo(false);
+    SetText(labelAttr_.caption, L"attr:");
+    SetText(labelMode_.caption, L"mode:");
+    ClearTotalsAndPanels(5);
+    InformationClear();
+    if (FileExistsPath(StrLoadFileName)) {
+        ArchiveListTest(StrLoadFileName);
+        SetMemo1Lines(StrListTestResult);
+    }
+}
+
+void TFormMain::MenuFileSfxClick() {
+    if (MenuChecked(tag::MenuFileSfx)) return;
+    SelectMode(4);
+    SetStatusText(0, ModeCaption(tag::MenuFileSfx));
+    SetMenuEnabled(tag::MenuPassword, true);
+    SetMenuEnabled(tag::MenuDelete, true);
+    SetMenuEnabled(tag::MenuOperation, true);
+    ResetSfxSubModes(true);
+    ShowListOrMemo(true);
+    SetText(labelAttr_.caption, L"attr:");
+    SetText(labelMode_.caption, L"mode:");
+    ClearTotalsAndPanels(5);
+    // The self-extracting lister arrives with its own work; the mode is selected
+    // and shown, and the list stays empty until then.
+    StrListArchiveDirFile.clear();
+    SetItemNewListArchive();
+}
+
+void TFormMain::MenuFileSusieClick() {
+    if (MenuChecked(tag::MenuFileSusie)) return;
+    SelectMode(5);
+    SetStatusText(0, ModeCaption(tag::MenuFileSusie));
+    SetMenuEnabled(tag::MenuPassword, false);
+    SetMenuEnabled(tag::MenuDelete, false);
+    SetMenuEnabled(tag::MenuOperation, true);
+    ResetSfxSubModes(false);
+    ShowListOrMemo(true);
+    SetText(labelAttr_.caption, L"pos:");
+    SetText(labelMode_.caption, L"mtd:");
+    LVCOLUMNW c{};
+    c.mask = LVCF_TEXT;
+    c.pszText = const_cast<wchar_t*>(L"Pos");
+    ListView_SetColumn(listView_, 6, &c);
+    ClearTotalsAndPanels(5);
+    StrListArchiveDirFile.clear();
+    SetItemNewListArchive();
+}
+
+// ---------------------------------------------------------------- opening and listing
+
+void TFormMain::ReadArchiveSetting() {
+    Arc = quib::ReadArchiveSetting(Ini());
+    // The DLL search follows the setting read at creation.
+    Arc.BoolReadDllSystem32andApplication = BoolReadDllSystem32andApplication;
+}
+
+void TFormMain::OpenArchive(const std::wstring& path) {
+    ReadArchiveSetting();
+    StrLoadFileName = path;
+    SetCaption(path + L" - quibFMarchive");
+    InformationUpdate();
+    if (MenuChecked(tag::MenuFileSimple)) {
+        ShowListOrMemo(false);
+        ArchiveListSimple(path);
+        SetMemo1Lines(StrListSimpleResult);
+    } else if (MenuChecked(tag::MenuFileTest)) {
+        ShowListOrMemo(false);
+        ArchiveListTest(path);
+        SetMemo1Lines(StrListTestResult);
+    } else if (MenuChecked(tag::MenuFileSfx) || MenuChecked(tag::MenuFileSusie)) {
+        ShowListOrMemo(true);
+        StrListArchiveDirFile.clear();
+        SetItemNewListArchive();
+    } else {
+        ShowListOrMemo(true);
+        ListArchive(path);
+        SetItemNewListArchive();
+    }
+}
+
+namespace {
+ArchiveListContext MakeListContext(const TFormMain& f) {
+    ArchiveListContext ctx;
+    ctx.owner = f.Handle();
+    ctx.settings = f.Arc;
+    ctx.programFolder = f.StrExePath;
+    ctx.utf8Display = f.MenuChecked(tag::MenuEncode);
+    ctx.separators = LocaleDateTimeSeparators();
+    return ctx;
+}
+}  // namespace
+
+bool TFormMain::ListArchive(const std::wstring& path) {
+    StrListArchiveDirFile.clear();
+    InformationClear();
+    if (GetExtType(path, StrListArcExt) < 0 || !ArchiveListNormal(path)) {
+        ShowMsgJE(handle_, L"Information : 圧縮ファイルの該当がありません",
+                  L"Information : Target archive file is not match.\r\n[OK]");
+        return false;
+    }
+    return true;
+}
+
+bool TFormMain::ArchiveListNormal(const std::wstring& path) {
+    NormalListing out;
+    StrListArchiveDirFile.clear();
+    struct Keep {
+        TFormMain& f;
+        NormalListing& out;
+        // What the lists held when a missing DLL ended the listing stays visible.
+        ~Keep() {
+            f.StrListArchiveDirFile = out.lines;
+            f.StrListPathFile = out.pathList;
+        }
+    } keep{*this, out};
+    return ArchiveListNormalCore(MakeListContext(*this), path, StrListArcExt, out);
+}
+
+bool TFormMain::ArchiveListSimple(const std::wstring& path) {
+    return ArchiveListSimpleCore(MakeListContext(*this), path, StrListSimpleResult);
+}
+
+bool TFormMain::ArchiveListTest(const std::wstring& path) {
+    return ArchiveListTestCore(MakeListContext(*this), path, StrListTestResult);
+}
+
+// Rows of the list, filled simply: one row per entry line.
+void TFormMain::SetItemNewListArchive() {
+    SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(listView_);
+    StrListListView.clear();
+    StrListListViewMark.clear();
+    for (auto& l : StrListItem) l.clear();
+    Int64FileSizeAll = 0;
+    Int64FileNumAll = 0;
+    StringList fields;
+    int row = 0;
+    for (const auto& line : StrListArchiveDirFile) {
+        fields.clear();
+        StringToCsvList(line, fields);
+        fields.resize(10);
+        LVITEMW it{};
+        it.mask = LVIF_TEXT;
+        it.iItem = row;
+        it.pszText = const_cast<wchar_t*>(L"");
+        ListView_InsertItem(listView_, &it);
+        const int cols[6] = {0, 1, 2, 3, 4, 5};
+        for (int c = 0; c < 6; ++c)
+            ListView_SetItemText(listView_, row, c + 1, const_cast<wchar_t*>(fields[static_cast<size_t>(cols[c])].c_str()));
+        StrListListView.push_back(line);
+        for (size_t i = 0; i < 10; ++i) StrListItem[i].push_back(fields[i]);
+        std::wstring digits;
+        for (wchar_t ch : fields[7])
+            if (ch >= L'0' && ch <= L'9') digits.push_back(ch);
+        if (!digits.empty()) Int64FileSizeAll += std::stoll(digits);
+        if (!(fields[2] == L" <DIR>" && (fields[0] == L"<\\>" || fields[0] == L"<..>"))) ++Int64FileNumAll;
+        ++row;
+    }
+    SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listView_, nullptr, TRUE);
+    if (row > 0) {
+        ListView_SetItemState(listView_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+    const std::wstring size = IntToCommaStr20(Int64FileSizeAll);
+    const std::wstring count = IntToCommaStr11(Int64FileNumAll);
+    SetText(labelTotalSize_.value, size);
+    SetText(labelTotalCount_.value, count);
+    SetText(labelMarkSize_.value, L"0");
+    SetText(labelMarkCount_.value, L"0");
+    SetText(wideTotals_[1], size);
+    SetText(wideTotals_[2], count);
+    SetText(wideTotals_[5], L"0");
+    SetText(wideTotals_[6], L"0");
+    SetStatusText(1, size);
+    SetStatusText(2, count);
+    SetStatusText(3, L"0");
+    SetStatusText(4, L"0");
+}
+
+void TFormMain::InformationClear() {
+    for (const InfoLabel* l : {&labelFile_, &labelPath_, &labelName_, &labelPacked_, &labelTime_, &labelSize_,
+                               &labelAttr_, &labelMode_})
+        SetText(l->value, L"");
+    ClearTotalsAndPanels(4);
+}
+
+void TFormMain::InformationUpdate() {
+    SetText(labelFile_.value, StrLoadFileName);
+    SetText(labelPath_.value, StrFilerCurrent);
+}
+
+// ---------------------------------------------------------------- text area, status bar
+
+std::wstring TFormMain::StatusText(int panel) const {
+    const auto len = LOWORD(SendMessageW(statusBar_, SB_GETTEXTLENGTHW, static_cast<WPARAM>(panel), 0));
+    std::wstring s(static_cast<size_t>(len) + 1, L'\0');
+    SendMessageW(statusBar_, SB_GETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(len);
+    return s;
+}
+
+void TFormMain::SetStatusText(int panel, const std::wstring& text) {
+    SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+StringList TFormMain::Memo1Lines() const { return SplitLines(GetText(memo1_)); }
+
+void TFormMain::SetMemo1Lines(const StringList& lines) {
+    std::wstring text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i) text += L"\r\n";
+        text += lines[i];
+    }
+    SetWindowTextW(memo1_, text.c_str());
+}
+
+// ---------------------------------------------------------------- keys, drops, timers, messages
+
+bool TFormMain::FormKeyDown(WPARAM key, bool shift, bool ctrl, bool alt) {
+    for (int i = 0; i < 5; ++i) Application().HandleOneMessage();
+    if (key == VK_ESCAPE && !shift && !ctrl && !alt && MenuChecked(tag::MenuCloseESCkey)) {
+        Close();
+        return true;
+    }
+    return false;
+}
+
+void TFormMain::DropFiles(const StringList& paths) {
+    StrListDropName = paths;
+    if (ParamCount == 2) {
+        ShowMsgJE(handle_,
+                  L"Information : ファイラーから拡張子連動で起動した場合はドロップはできません\r\nquibFMarchive "
+                  L"を単独で起動してからドロップしてください",
+                  L"Information : Drop can no accept, when execute with extention by filer.First start quibFMarchive "
+                  L"alone, after drop file.\r\n[OK]");
+        return;
+    }
+    if (paths.empty()) {
+        ShowMsgJE(handle_, L"Information : ドロップされたファイルの個数が０です",
+                  L"Information : Drop file count is Zero(0).[OK]");
+        return;
+    }
+    if (paths.size() > 1) {
+        ShowMsgJE(handle_, L"Information : ドロップするファイルは１個にしてください",
+                  L"Information : Drop file count accept only One(1).[OK]");
+        return;
+    }
+    if (FileExistsPath(paths[0])) {
+        OpenArchive(paths[0]);
+    } else {
+        SetTimer(handle_, kTimer2, 300, nullptr);
+    }
+}
+
+void TFormMain::WmDropFiles(HDROP drop) {
+    StringList paths;
+    const UINT n = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < n; ++i) {
+        const UINT len = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring p(static_cast<size_t>(len) + 1, L'\0');
+        DragQueryFileW(drop, i, p.data(), len + 1);
+        p.resize(len);
+        paths.push_back(p);
+    }
+    DragFinish(drop);
+    DropFiles(paths);
+}
+
+void TFormMain::OnTimer(UINT_PTR id) {
+    KillTimer(handle_, id);
+    switch (id) {
+        case kTimer2:
+            ShowMsgJE(handle_, L"Information : ファイルがありません", L"Information : File is not exist.[OK]");
+            break;
+        case kTimer3:
+            ShowMsgJE(handle_,
+                      L"Information : キーボード設定内容が変更になったので初期化しました\r\n必要ならキーボード設定で「"
+                      L"変更分を反映」を実行して下さい\r\nキーボード設定を変更した場合は「変更分を保存」を実行しておいて"
+                      L"下さい",
+                      L"Information : Key board map had initialized, because of orijinal key board map had "
+                      L"updated.\r\nIf necessary, reffer different items on KeyBoard Window.\r\nWhen change keyboard "
+                      L"setting, save different items to file on KeyBoard Window.\r\n[OK]");
+            break;
+        default:
+            break;
+    }
+}
+
+void TFormMain::ControlCommand(HWND, int, int) {}
+
+LRESULT TFormMain::Notify(NMHDR* hdr) {
+    if (hdr->hwndFrom == listView_ && hdr->code == LVN_ITEMCHANGED) {
+        // The information panel follows the selected row.
+    }
+    return 0;
+}
+
+bool TFormMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+        case WM_DROPFILES:
+            WmDropFiles(reinterpret_cast<HDROP>(wp));
+            result = 0;
+            return true;
+        case WM_COPYDATA: {
+            const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+            if (cds && (cds->dwData == 0x8010 || cds->dwData == 0x8020 || cds->dwData == 0x8040)) {
+                result = 1;
+                return true;
+            }
+            return false;
+        }
+        case WM_TIMER:
+            OnTimer(wp);
+            result = 0;
+            return true;
+        case WM_CTLCOLORSTATIC: {
+            HDC dc = reinterpret_cast<HDC>(wp);
+            HWND ctl = reinterpret_cast<HWND>(lp);
+            if (ctl == memo1_) return false;
+            SetBkColor(dc, ColorPanelNow);
+            const bool caption = ctl == labelFile_.caption || ctl == labelPath_.caption || ctl == labelName_.caption ||
+                                 ctl == labelPacked_.caption || ctl == labelTime_.caption ||
+                                 ctl == labelSize_.caption || ctl == labelAttr_.caption || ctl == labelMode_.caption ||
+                                 ctl == labelTotalSize_.caption || ctl == labelTotalCount_.caption ||
+                                 ctl == labelMarkSize_.caption || ctl == labelMarkCount_.caption ||
+                                 ctl == wideTotals_[0] || ctl == wideTotals_[3] || ctl == wideTotals_[4] ||
+                                 ctl == wideTotals_[7];
+            SetTextColor(dc, caption ? ColorPanelItemNow : ColorPanelFontNow);
+            result = reinterpret_cast<LRESULT>(panelBrush_.Get(ColorPanelNow));
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void TFormMain::FormClose() {
+    if (QuibHandle && MenuChecked(tag::MenuSendTopToFiler)) {
+        SetForegroundWindow(QuibHandle);
+        if (IsIconic(QuibHandle)) SendMessageW(QuibHandle, WM_SYSCOMMAND, SC_RESTORE, -1);
+    }
 }
 
 }  // namespace quib

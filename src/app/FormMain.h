@@ -1,19 +1,204 @@
 #pragma once
-// The main window: the hub of the program, alive for the whole run.
+// The main window: the hub of the program, alive for the whole run. It owns the
+// open archive, its entry lines, the folder shown, the settings read from the
+// settings file and the listing modes.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/Controls.h"
 #include "app/FormBase.h"
+#include "archive/ArchiveKind.h"
 
 namespace quib {
+
+using StringList = std::vector<std::wstring>;
 
 class TFormMain : public TFormBase {
 public:
     TFormMain();
     ~TFormMain() override;
 
+    // --- state read by other windows and by tests (names as the program uses them)
+    std::wstring StrLoadFileName;
+    std::wstring StrFilerCurrent = L"/";
+    std::wstring StrExtractBase;
+    std::wstring StrExeDrive;
+    std::wstring StrExePath;
+    std::wstring StrLanguageFileName;
+    std::wstring StrMsg;
+    bool BoolJapanese = true;
+    bool BoolDeveloper = false;
+    bool BoolWindows7Later = true;
+    bool BoolReadDllSystem32andApplication = true;
+    int IntVclStyle = 0;
+    int IntModeSelectMenu = 0;
+    int IntModeSelectHwnd = 0;
+    HWND QuibHandle = nullptr;
+    StringList StrListLog;
+    StringList StrListDropName;
+    bool BoolFormShow = false;
+    bool BoolKeyMapSame = true;
+    int IntInfoSelect = 0;
+    bool BoolFormListViewRun = false;
+    int TabStops = 16;
+    int ParamCount = 0;
+
+    // Entry model and rows.
+    StringList StrListArchiveDirFile;
+    StringList StrListArchiveDirFileFiler;
+    StringList StrListListView;
+    StringList StrListListViewMark;
+    StringList StrListPathFile;
+    std::array<StringList, 10> StrListItem{};
+    StringList StrListSimpleResult;
+    StringList StrListTestResult;
+    long long Int64FileSizeAll = 0;
+    long long Int64FileNumAll = 0;
+
+    // Extension lists.
+    StringList StrListTxtExt, StrListGdiExt, StrListWicExt, StrListArcExt, StrListSfxExt, StrListExeExt,
+        StrListWmpExt, StrListOthersExt, StrListSpiExt, StrListSpmExt, StrListSpmList;
+    std::array<StringList, 18> StrListFileExt{};  // ExpandFile01 .. ExpandFile18
+    std::array<std::wstring, 18> StrFileExe{};
+    std::array<std::wstring, 101> StrListExtArray{};
+    std::array<std::wstring, 101> StrListPrgArray{};
+
+    // Archive settings (command texts per family, DLL choices).
+    ArchiveSettings Arc;
+    std::wstring StrRetFormSelectSfxArchive;
+
+    // Settings of the main window.
+    bool BoolSizeAlignmentRight = true;
+    bool BoolFileSize1024 = false;
+    bool BoolFileSizeFull = false;
+    bool BoolFilerSortExplorer = true;
+    bool BoolQuibFMextNotUse = true;
+    bool BoolListViewTitleShow = true;
+    bool BoolHiddenFileShow = true;
+    bool BoolSystemFileShow = true;
+    std::wstring StrSpiFileName, StrSpmFileName, StrQuibFMsusieFileName, StrQuibFMimageFileName;
+    std::wstring StrSystemFontJpnName = L"ＭＳ ゴシック", StrSystemFontEngName = L"Courier New";
+    int IntSystemFontJpnSize = 14, IntSystemFontEngSize = 12;
+    COLORREF ColorCarbon = 0x191919, ColorCharcoal = 0x232323, ColorDark = 0x000000;
+    // Entry colours by kind: system, hidden, read-only, folder, normal, executable, archive, image.
+    COLORREF ColorFSystem = 0xFF00FF, ColorFHidden = 0xFF0000, ColorFReadOnly = 0x00FF00, ColorFDirectory = 0xFFFF00,
+             ColorFNormalFile = 0x00FFFF, ColorFExecuteFile = 0xFFFFFF, ColorFArchiveFile = 0x0000FF,
+             ColorFImageFile = 0x008000;
+    COLORREF ColorListView = 0x000000, ColorListViewFont = 0xFFFFFF;
+    std::wstring StrListViewFontName = L"ＭＳ ゴシック";
+    int IntListViewFontSize = 14;
+    COLORREF ColorInfo = 0x808000, ColorInfoFont = 0xFFFFFF, ColorInfoItem = 0xFFFFFF;
+    std::wstring StrInfoFontName = L"ＭＳ ゴシック";
+    int IntInfoFontSize = 14;
+    // The filer's colours ("quibFM.ini").
+    COLORREF FilerColorSystem = 0xFF00FF, FilerColorHidden = 0xFF0000, FilerColorRonly = 0x00FF00,
+             FilerColorDir = 0xFFFF00, FilerColorNormal = 0x00FFFF, FilerColorBack = 0x400000,
+             FilerColorInfoData = 0xFFFFFF, FilerColorInfoItem = 0x808080;
+    std::wstring StrFilerFontName = L"ＭＳ ゴシック";
+    int IntFilerFontSize = 14;
+    // Colours in force (after the filer / own / style choice).
+    COLORREF ColorWindowNow = 0, ColorListNow = 0, ColorListFontNow = 0xFFFFFF, ColorPanelNow = 0,
+             ColorPanelFontNow = 0xFFFFFF, ColorPanelItemNow = 0xFFFFFF;
+
+    // --- commands and operations
+    bool MenuChecked(int tag) const;
+    void SetMenuChecked(int tag, bool checked);
+    bool MenuEnabled(int tag) const;
+    void SetMenuEnabled(int tag, bool enabled);
+    std::wstring MenuCaption(int tag) const;
+    // Runs a command as its menu item would (nothing when the item is disabled).
+    void RunCommand(int tag);
+
+    void ReadIniValueInit();
+    void ReadIniValueSetting();
+    void ReadArchiveSetting();
+    void OpenArchive(const std::wstring& path);
+    bool ListArchive(const std::wstring& path);
+    bool ArchiveListNormal(const std::wstring& path);
+    bool ArchiveListSimple(const std::wstring& path);
+    bool ArchiveListTest(const std::wstring& path);
+    void SetItemNewListArchive();
+    void InformationClear();
+    void InformationUpdate();
+
+    void MenuFileArchiveClick();
+    void MenuFileSimpleClick();
+    void MenuFileTestClick();
+    void MenuFileSfxClick();
+    void MenuFileSusieClick();
+    void MenuCloseClick();
+
+    HWND ListView1() const { return listView_; }
+    HWND Memo1() const { return memo1_; }
+    HWND StatusBar1() const { return statusBar_; }
+    std::wstring StatusText(int panel) const;
+    void SetStatusText(int panel, const std::wstring& text);
+    StringList Memo1Lines() const;
+    void SetMemo1Lines(const StringList& lines);
+    bool ListVisible() const;
+
+    // Handles a dropped-files list (the WM_DROPFILES path after the paths are read).
+    void DropFiles(const StringList& paths);
+
+    // The settings file of the program.
+    IniFile Ini() const { return Settings(); }
+
 protected:
     void FormCreate() override;
     void FormShow() override;
+    void FormResize(int clientWidth, int clientHeight) override;
+    void FormClose() override;
     void FormDestroy() override;
+    bool FormKeyDown(WPARAM key, bool shift, bool ctrl, bool alt) override;
     bool EscCloses() const override { return false; }
+    DWORD WindowExStyle() const override { return WS_EX_CONTROLPARENT | WS_EX_APPWINDOW | WS_EX_ACCEPTFILES; }
+    void MenuCommand(int id) override;
+    void ControlCommand(HWND control, int id, int code) override;
+    LRESULT Notify(NMHDR* hdr) override;
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    // Layout (FormMainLayout.cpp).
+    void CreateMenus();
+    void CreateControls();
+    void AddListColumns();
+    void LayoutControls();
+    void ApplyColorsAndFonts();
+    // Start-up (FormMain.cpp).
+    void ParseCommandLine(const StringList& args);
+    void ShowListingModeState();
+    void SelectMode(int mode);
+    void ResetSfxSubModes(bool enable);
+    void ClearTotalsAndPanels(int lastPanel);
+    void ShowListOrMemo(bool list);
+    void WmDropFiles(HDROP drop);
+    void OnTimer(UINT_PTR id);
+    std::wstring ModeCaption(int tag) const;
+
+    HMENU menuBar_ = nullptr;
+    HWND listView_ = nullptr;
+    HWND memo1_ = nullptr;
+    HWND memo4_ = nullptr;
+    HWND statusBar_ = nullptr;
+    HWND panel1_ = nullptr, panel7_ = nullptr, panel8_ = nullptr, panel9_ = nullptr;
+    // Information labels: captions and values, in creation order.
+    struct InfoLabel {
+        HWND caption;
+        HWND value;
+    };
+    InfoLabel labelFile_{}, labelPath_{}, labelName_{};                       // Panel1
+    InfoLabel labelPacked_{}, labelTime_{}, labelSize_{}, labelAttr_{}, labelMode_{};  // Panel7
+    std::array<HWND, 8> wideTotals_{};  // Label105..108, Label112..115 on Panel7
+    InfoLabel labelTotalSize_{}, labelTotalCount_{}, labelMarkSize_{}, labelMarkCount_{};  // Panel8
+    FontHolder listFont_, infoFont_;
+    SolidBrushCache listBrush_, panelBrush_;
 };
+
+// The one main window of the run (set while it exists).
+TFormMain* FormMain();
 
 }  // namespace quib

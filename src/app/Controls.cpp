@@ -1,0 +1,120 @@
+#include "app/Controls.h"
+
+#include "app/Application.h"
+
+namespace quib {
+namespace {
+
+const wchar_t kPanelClass[] = L"quibFMarchivePanel";
+const wchar_t kPanelColorProp[] = L"quibPanelColor";
+
+LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORBTN:
+        case WM_DRAWITEM:
+            return SendMessageW(GetParent(hwnd), msg, wp, lp);
+        case WM_LBUTTONDOWN:
+            // A click on the panel itself counts as a click on it for the form.
+            SendMessageW(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), STN_CLICKED),
+                         reinterpret_cast<LPARAM>(hwnd));
+            return 0;
+        case WM_ERASEBKGND: {
+            RECT rc;
+            GetClientRect(hwnd, &rc);
+            HBRUSH b = CreateSolidBrush(PanelColor(hwnd));
+            FillRect(reinterpret_cast<HDC>(wp), &rc, b);
+            DeleteObject(b);
+            return 1;
+        }
+        case WM_NCDESTROY:
+            RemovePropW(hwnd, kPanelColorProp);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+HWND CreatePanel(HWND parent, int id, COLORREF color) {
+    HINSTANCE inst = Application().InstanceHandle();
+    WNDCLASSEXW wc{};
+    if (!GetClassInfoExW(inst, kPanelClass, &wc)) {
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = PanelProc;
+        wc.hInstance = inst;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kPanelClass;
+        RegisterClassExW(&wc);
+    }
+    HWND h = CreateWindowExW(WS_EX_CONTROLPARENT, kPanelClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 10,
+                             10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), inst, nullptr);
+    SetPanelColor(h, color);
+    return h;
+}
+
+void SetPanelColor(HWND panel, COLORREF color) {
+    SetPropW(panel, kPanelColorProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(color) + 1));
+    InvalidateRect(panel, nullptr, TRUE);
+}
+
+COLORREF PanelColor(HWND panel) {
+    const auto v = reinterpret_cast<UINT_PTR>(GetPropW(panel, kPanelColorProp));
+    return v ? static_cast<COLORREF>(v - 1) : GetSysColor(COLOR_BTNFACE);
+}
+
+HWND CreateLabel(HWND parent, const std::wstring& text, int id, HFONT font) {
+    HWND h = CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0,
+                             0, 10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             Application().InstanceHandle(), nullptr);
+    if (font) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return h;
+}
+
+std::wstring GetText(HWND hwnd) {
+    const int n = GetWindowTextLengthW(hwnd);
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(hwnd, s.data(), n + 1);
+    s.resize(static_cast<size_t>(n));
+    return s;
+}
+
+void SetText(HWND hwnd, const std::wstring& text) { SetWindowTextW(hwnd, text.c_str()); }
+
+SolidBrushCache::~SolidBrushCache() {
+    if (brush_) DeleteObject(brush_);
+}
+
+HBRUSH SolidBrushCache::Get(COLORREF color) {
+    if (!brush_ || color != color_) {
+        if (brush_) DeleteObject(brush_);
+        brush_ = CreateSolidBrush(color);
+        color_ = color;
+    }
+    return brush_;
+}
+
+FontHolder::~FontHolder() {
+    if (font_) DeleteObject(font_);
+}
+
+HFONT FontHolder::Get(const std::wstring& face, int pointSize) {
+    if (font_ && face == face_ && pointSize == size_) return font_;
+    if (font_) DeleteObject(font_);
+    HDC dc = GetDC(nullptr);
+    const int height = -MulDiv(pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, dc);
+    font_ = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_DONTCARE, face.c_str());
+    face_ = face;
+    size_ = pointSize;
+    return font_;
+}
+
+}  // namespace quib

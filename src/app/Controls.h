@@ -1,0 +1,47 @@
+#pragma once
+// Small child-window helpers shared by the forms: a plain coloured panel that
+// forwards its children's notifications to the form, labels, and colour/font
+// holders for the WM_CTLCOLOR* messages.
+#include <windows.h>
+
+#include <string>
+
+namespace quib {
+
+// A container child window (the form designer's panel). It paints its own
+// background colour and hands WM_COMMAND, WM_NOTIFY and WM_CTLCOLOR* to its
+// parent so the form handles everything in one place.
+HWND CreatePanel(HWND parent, int id, COLORREF color);
+void SetPanelColor(HWND panel, COLORREF color);
+COLORREF PanelColor(HWND panel);
+
+HWND CreateLabel(HWND parent, const std::wstring& text, int id, HFONT font);
+
+std::wstring GetText(HWND hwnd);
+void SetText(HWND hwnd, const std::wstring& text);
+
+// A brush that follows a colour, recreated only when the colour changes.
+class SolidBrushCache {
+public:
+    ~SolidBrushCache();
+    HBRUSH Get(COLORREF color);
+
+private:
+    HBRUSH brush_ = nullptr;
+    COLORREF color_ = 0;
+};
+
+// A font that is recreated only when its face or size changes.
+class FontHolder {
+public:
+    ~FontHolder();
+    HFONT Get(const std::wstring& face, int pointSize);
+    HFONT Handle() const { return font_; }
+
+private:
+    HFONT font_ = nullptr;
+    std::wstring face_;
+    int size_ = 0;
+};
+
+}  // namespace quib

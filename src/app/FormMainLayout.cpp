@@ -1,0 +1,209 @@
+// The main window's menus, controls, layout, colours and fonts.
+#include "app/FormMain.h"
+
+#include <commctrl.h>
+
+#include "app/MainMenuTable.h"
+#include "util/StrConv.h"
+
+namespace quib {
+namespace {
+
+enum ControlId {
+    kListView1 = 100,
+    kMemo1,
+    kMemo4,
+    kStatusBar1,
+    kPanel1 = 110,
+    kPanel7,
+    kPanel8,
+    kPanel9,
+    kLabelBase = 200,
+};
+
+constexpr int kPanel1Height = 67;
+constexpr int kPanel9Height = 112;
+constexpr int kWideLayoutWidth = 1120;
+
+}  // namespace
+
+void TFormMain::CreateMenus() {
+    menuBar_ = CreateMenu();
+    for (const auto& top : MainMenuBar()) {
+        HMENU sub = CreatePopupMenu();
+        bool first = true;
+        for (const auto& c : MainCommands()) {
+            if (lstrcmpW(c.category, top.category) != 0) continue;
+            if (c.separatorBefore && !first) AppendMenuW(sub, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(sub, MF_STRING, static_cast<UINT_PTR>(c.tag), c.caption);
+            first = false;
+        }
+        AppendMenuW(menuBar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), top.caption);
+    }
+    SetMenu(handle_, menuBar_);
+}
+
+void TFormMain::CreateControls() {
+    HINSTANCE inst = Instance();
+    listView_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                                    (BoolWindows7Later ? 0 : LVS_SHOWSELALWAYS),
+                                0, 0, 10, 10, handle_, reinterpret_cast<HMENU>(kListView1), inst, nullptr);
+    ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    memo1_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                             WS_CHILD | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
+                                 ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
+                             0, 0, 10, 10, handle_, reinterpret_cast<HMENU>(kMemo1), inst, nullptr);
+    SendMessageW(memo1_, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+    memo4_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_MULTILINE, 0, 0, 10, 10, handle_,
+                             reinterpret_cast<HMENU>(kMemo4), inst, nullptr);
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                 handle_, reinterpret_cast<HMENU>(kStatusBar1), inst, nullptr);
+    int parts[6] = {160, 160 + 95, 160 + 95 + 55, 160 + 95 + 55 + 95, 160 + 95 + 55 + 95 + 55, -1};
+    SendMessageW(statusBar_, SB_SETPARTS, 6, reinterpret_cast<LPARAM>(parts));
+
+    panel9_ = CreatePanel(handle_, kPanel9, ColorPanelNow);
+    panel1_ = CreatePanel(panel9_, kPanel1, ColorPanelNow);
+    panel7_ = CreatePanel(panel9_, kPanel7, ColorPanelNow);
+    panel8_ = CreatePanel(panel9_, kPanel8, ColorPanelNow);
+    int id = kLabelBase;
+    auto pair = [&](HWND parent, const wchar_t* caption) {
+        InfoLabel l;
+        l.caption = CreateLabel(parent, caption, id++, nullptr);
+        l.value = CreateLabel(parent, L"", id++, nullptr);
+        return l;
+    };
+    labelFile_ = pair(panel1_, L"file:");
+    labelPath_ = pair(panel1_, L"path:");
+    labelName_ = pair(panel1_, L"name:");
+    labelPacked_ = pair(panel7_, L"size:");
+    labelTime_ = pair(panel7_, L"time:");
+    labelSize_ = pair(panel7_, L"size:");
+    labelAttr_ = pair(panel7_, L"attr:");
+    labelMode_ = pair(panel7_, L"mode:");
+    static const wchar_t* wideCaptions[8] = {L"file:", L"", L"", L"files", L"tag:", L"", L"", L"files"};
+    for (int i = 0; i < 8; ++i) wideTotals_[static_cast<size_t>(i)] = CreateLabel(panel7_, wideCaptions[i], id++, nullptr);
+    labelTotalSize_ = pair(panel8_, L"file:");
+    labelTotalCount_ = pair(panel8_, L"files");
+    labelMarkSize_ = pair(panel8_, L"tag:");
+    labelMarkCount_ = pair(panel8_, L"files");
+    ShowWindow(panel8_, SW_HIDE);
+}
+
+void TFormMain::AddListColumns() {
+    const IniFile ini = Ini();
+    BoolSizeAlignmentRight = ini.ReadBool(L"SizeAlignment", L"Right", true);
+    struct Col {
+        std::wstring caption;
+        int fmt;
+    };
+    const std::wstring sizeCaption = BoolSizeAlignmentRight ? L"Size" + std::wstring(40, L' ') : L"Size";
+    const Col cols[7] = {{L"\u3000", LVCFMT_LEFT},
+                         {L"Name", LVCFMT_LEFT},
+                         {L"Ext", LVCFMT_LEFT},
+                         {sizeCaption, BoolSizeAlignmentRight ? LVCFMT_RIGHT : LVCFMT_LEFT},
+                         {L"Date", LVCFMT_LEFT},
+                         {L"Time", LVCFMT_LEFT},
+                         {L"Attr", LVCFMT_LEFT}};
+    for (int i = 0; i < 7; ++i) {
+        LVCOLUMNW c{};
+        c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+        c.fmt = cols[i].fmt;
+        c.cx = 60;
+        c.pszText = const_cast<wchar_t*>(cols[i].caption.c_str());
+        c.iSubItem = i;
+        ListView_InsertColumn(listView_, i, &c);
+    }
+}
+
+void TFormMain::FormResize(int clientWidth, int clientHeight) {
+    if (!listView_) return;
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    RECT sb{};
+    GetWindowRect(statusBar_, &sb);
+    const int statusHeight = sb.bottom - sb.top;
+    const int infoTop = clientHeight - statusHeight - kPanel9Height;
+    const int listHeight = infoTop > 0 ? infoTop : 0;
+    MoveWindow(listView_, 0, 0, clientWidth, listHeight, TRUE);
+    MoveWindow(memo1_, 0, 0, clientWidth, listHeight, TRUE);
+    MoveWindow(panel9_, 0, infoTop, clientWidth, kPanel9Height, TRUE);
+    MoveWindow(panel1_, 0, 0, clientWidth, kPanel1Height, TRUE);
+    MoveWindow(panel7_, 0, kPanel1Height, clientWidth, kPanel9Height - kPanel1Height, TRUE);
+    MoveWindow(panel8_, 0, kPanel1Height, clientWidth, kPanel9Height - kPanel1Height, TRUE);
+    LayoutControls();
+
+    // The Name column takes what the other columns leave.
+    RECT lc{};
+    GetClientRect(listView_, &lc);
+    int others = 0;
+    for (int i = 0; i < 7; ++i)
+        if (i != 1) others += ListView_GetColumnWidth(listView_, i);
+    int nameWidth = (lc.right - lc.left) - others;
+    if (nameWidth < 70) nameWidth = 70;
+    ListView_SetColumnWidth(listView_, 1, nameWidth);
+
+    RECT wr{};
+    GetWindowRect(handle_, &wr);
+    const bool wide = (wr.right - wr.left) >= kWideLayoutWidth;
+    if (wide) {
+        ShowWindow(panel7_, SW_SHOW);
+        ShowWindow(panel8_, SW_HIDE);
+        IntInfoSelect = 0;
+    }
+    for (HWND h : wideTotals_) ShowWindow(h, wide ? SW_SHOW : SW_HIDE);
+}
+
+void TFormMain::LayoutControls() {
+    RECT rc{};
+    GetClientRect(panel1_, &rc);
+    const int w = rc.right;
+    const int row = 21, capW = 52, top = 2;
+    auto place = [&](const InfoLabel& l, int x, int y, int valueWidth) {
+        MoveWindow(l.caption, x, y, capW, row - 2, TRUE);
+        MoveWindow(l.value, x + capW, y, valueWidth, row - 2, TRUE);
+    };
+    place(labelFile_, 4, top, w - capW - 8);
+    place(labelPath_, 4, top + row, w - capW - 8);
+    place(labelName_, 4, top + 2 * row, w - capW - 8);
+    // Entry details on one row; the archive totals follow on wide windows.
+    place(labelPacked_, 4, top, 150);
+    place(labelTime_, 210, top, 170);
+    place(labelSize_, 436, top, 150);
+    place(labelAttr_, 4, top + row, 150);
+    place(labelMode_, 210, top + row, 150);
+    const int wx = 650;
+    for (size_t i = 0; i < 8; ++i) {
+        const int col = static_cast<int>(i % 4), line = static_cast<int>(i / 4);
+        static const int xs[4] = {0, 52, 222, 332};
+        static const int ws[4] = {50, 168, 108, 50};
+        MoveWindow(wideTotals_[i], wx + xs[col], top + line * row, ws[col], row - 2, TRUE);
+    }
+    place(labelTotalSize_, 4, top, 170);
+    place(labelTotalCount_, 240, top, 110);
+    place(labelMarkSize_, 4, top + row, 170);
+    place(labelMarkCount_, 240, top + row, 110);
+}
+
+void TFormMain::ApplyColorsAndFonts() {
+    HFONT lf = listFont_.Get(StrListViewFontName, IntListViewFontSize);
+    HFONT inf = infoFont_.Get(StrInfoFontName, IntInfoFontSize);
+    if (listView_) {
+        SendMessageW(listView_, WM_SETFONT, reinterpret_cast<WPARAM>(lf), TRUE);
+        SendMessageW(memo1_, WM_SETFONT, reinterpret_cast<WPARAM>(lf), TRUE);
+        ListView_SetBkColor(listView_, ColorListNow);
+        ListView_SetTextBkColor(listView_, ColorListNow);
+        ListView_SetTextColor(listView_, ColorListFontNow);
+        for (HWND p : {panel1_, panel7_, panel8_, panel9_}) {
+            SetPanelColor(p, ColorPanelNow);
+            for (HWND c = GetWindow(p, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                if (!FromHandle(c)) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(inf), TRUE);
+            }
+        }
+        LONG_PTR style = GetWindowLongPtrW(listView_, GWL_STYLE);
+        style = BoolListViewTitleShow ? (style & ~LVS_NOCOLUMNHEADER) : (style | LVS_NOCOLUMNHEADER);
+        SetWindowLongPtrW(listView_, GWL_STYLE, style);
+        InvalidateRect(handle_, nullptr, TRUE);
+    }
+}
+
+}  // namespace quib
