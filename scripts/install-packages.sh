@@ -12,7 +12,7 @@ PACKAGES=(
   wine64 xvfb xauth x11-utils imagemagick
   locales fonts-ipafont-gothic
   googletest
-  zip unzip p7zip-full tar xz-utils zstd bzip2 genisoimage gcab lhasa
+  zip unzip p7zip-full tar xz-utils zstd bzip2 genisoimage gcab lhasa jlha-utils
   python3 file binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
 )
 

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include "app/FormBase.h"
 #include "util/Errors.h"
@@ -90,6 +91,17 @@ int TApplication::Run() {
     }
     terminated_ = true;
     return 0;
+}
+
+std::vector<std::wstring> TApplication::Arguments() const {
+    if (argsOverridden_) return argsOverride_;
+    std::vector<std::wstring> args;
+    int argc = 0;
+    if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
+        for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+        LocalFree(argv);
+    }
+    return args;
 }
 
 void TApplication::HandleException(const std::exception& e) {

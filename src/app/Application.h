@@ -6,6 +6,8 @@
 
 #include <exception>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace quib {
 
@@ -38,6 +40,13 @@ public:
     void HandleException(const std::exception& e);
     void HandleUnknownException();
 
+    // The program's arguments (without the program name); tests set their own.
+    std::vector<std::wstring> Arguments() const;
+    void SetArgumentsForTests(std::vector<std::wstring> args) {
+        argsOverride_ = std::move(args);
+        argsOverridden_ = true;
+    }
+
     // Every message of the application passes here first (drop messages sent
     // to the owner window are handed to the main form).
     void SetAppMessageHook(std::function<bool(MSG&)> hook) { appMessageHook_ = std::move(hook); }
@@ -52,6 +61,8 @@ private:
     TFormBase* mainForm_ = nullptr;
     bool terminated_ = false;
     std::function<bool(MSG&)> appMessageHook_;
+    std::vector<std::wstring> argsOverride_;
+    bool argsOverridden_ = false;
 };
 
 inline TApplication& Application() { return TApplication::Instance(); }

@@ -25,6 +25,17 @@ void RegisterFormClass(HINSTANCE instance, WNDPROC proc) {
     RegisterClassExW(&wc);
 }
 
+struct ModalWalk {
+    HWND self;
+    std::vector<HWND> disabled;
+};
+
+BOOL CALLBACK CollectEnabledWindows(HWND w, LPARAM p) {
+    auto* walk = reinterpret_cast<ModalWalk*>(p);
+    if (w != walk->self && IsWindowVisible(w) && IsWindowEnabled(w)) walk->disabled.push_back(w);
+    return TRUE;
+}
+
 }  // namespace
 
 RECT VirtualScreenRect() {
@@ -165,7 +176,15 @@ void TFormBase::Show() {
     if (!shown_) {
         shown_ = true;
         ApplyPlacement();
-        FormShow();
+        // The first display opens archives and may meet a missing DLL: the
+        // error ends that step, the window still appears.
+        try {
+            FormShow();
+        } catch (const std::exception& e) {
+            Application().HandleException(e);
+        } catch (...) {
+            Application().HandleUnknownException();
+        }
         CloseIme();
     }
     if (!IsWindowVisible(handle_)) ShowWindow(handle_, SW_SHOW);
@@ -175,18 +194,8 @@ void TFormBase::Show() {
 int TFormBase::ShowModal() {
     if (!handle_ && !Create()) return mrCancel;
     // Disable every other enabled top-level window of this thread for the duration.
-    struct Walk {
-        HWND self;
-        std::vector<HWND> disabled;
-    } walk{handle_, {}};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* walk = reinterpret_cast<Walk*>(p);
-            if (w != walk->self && IsWindowVisible(w) && IsWindowEnabled(w)) walk->disabled.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&walk));
+    ModalWalk walk{handle_, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindows, reinterpret_cast<LPARAM>(&walk));
     const std::vector<HWND>& disabled = walk.disabled;
     for (HWND w : disabled) EnableWindow(w, FALSE);
     HWND previousActive = GetActiveWindow();

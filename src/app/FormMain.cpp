@@ -202,13 +202,7 @@ void TFormMain::FormCreate() {
 // ---------------------------------------------------------------- first display
 
 void TFormMain::FormShow() {
-    int argc = 0;
-    StringList args;
-    if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
-        for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-        LocalFree(argv);
-    }
-    ParseCommandLine(args);
+    ParseCommandLine(Application().Arguments());
     BoolFormShow = true;
     CloseIme();
     RECT wr{};

@@ -75,7 +75,14 @@ bool IniFile::WriteBool(const std::wstring& section, const std::wstring& key, bo
     return WriteString(section, key, value ? L"1" : L"0");
 }
 
+namespace {
+std::wstring g_programPathOverride;
+}
+
+void SetProgramPathForTests(const std::wstring& path) { g_programPathOverride = path; }
+
 std::wstring ProgramPath() {
+    if (!g_programPathOverride.empty()) return g_programPathOverride;
     std::vector<wchar_t> buf(MAX_PATH);
     for (;;) {
         const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));

@@ -36,5 +36,8 @@ std::wstring ProgramIniPath();
 std::wstring ProgramPath();
 // Program folder without the final backslash.
 std::wstring ProgramFolder();
+// Window tests run the program's windows inside a test program: they name the
+// program file whose folder holds the settings, key maps and DLLs.
+void SetProgramPathForTests(const std::wstring& path);
 
 }  // namespace quib

@@ -196,29 +196,32 @@ std::wstring WindowText(HWND hwnd) {
     return buf;
 }
 
+namespace {
+struct WindowSearch {
+    DWORD pid;
+    const std::wstring* suffix;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND w, LPARAM p) {
+    auto* s = reinterpret_cast<WindowSearch*>(p);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
+    const std::wstring t = WindowText(w);
+    if (t.size() >= s->suffix->size() && t.ends_with(*s->suffix)) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
 HWND RunningProgram::WaitForWindow(const std::wstring& captionSuffix, DWORD timeoutMs) {
-    struct Search {
-        DWORD pid;
-        const std::wstring* suffix;
-        HWND found;
-    };
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        Search s{pid_, &captionSuffix, nullptr};
-        EnumWindows(
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
-                const std::wstring t = WindowText(w);
-                if (t.size() >= s->suffix->size() && t.ends_with(*s->suffix)) {
-                    s->found = w;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&s));
+        WindowSearch s{pid_, &captionSuffix, nullptr};
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
         if (s.found) return s.found;
         if (WaitForSingleObject(process_, 50) == WAIT_OBJECT_0) return nullptr;
     }
