@@ -1,0 +1,245 @@
+// Ordering of entry lines by level, each level sorted without regard to case
+// by the user locale's rules.
+//
+// The comparison that decides is CompareStringEx with NORM_IGNORECASE. Calling
+// it for every step of a sort of a quarter of a million lines is far too slow,
+// so the sort first compares the primary section of each line's sort key (the
+// weights of its characters, before case, accents and the hyphen-like
+// characters that the locale only weighs at the end). Two lines whose primary
+// sections differ are ordered by them exactly as CompareStringEx orders them;
+// only lines whose primary sections agree (in the first bytes kept, below) are
+// handed to CompareStringEx.
+//
+// Computing a sort key per line is itself the largest cost, so the primary
+// weights of ASCII characters are taken from a table that is filled once from
+// the system's own sort keys and checked against them, and only lines holding
+// other characters ask the system for their key.
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "archive/EntryModel.h"
+
+namespace quib {
+namespace {
+
+constexpr DWORD kKeyFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+constexpr DWORD kCompareFlags = NORM_IGNORECASE;
+
+// The system's sort key of text: bytes ending with the 0 terminator; empty
+// when the system has none.
+std::string SortKey(const wchar_t* text, int len) {
+    std::string key(static_cast<size_t>(len) * 6 + 32, '\0');
+    int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, text, len, reinterpret_cast<LPWSTR>(key.data()),
+                          static_cast<int>(key.size()), nullptr, nullptr, 0);
+    if (n <= 0 && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+        const int need = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, text, len, nullptr, 0, nullptr, nullptr, 0);
+        if (need > 0) {
+            key.assign(static_cast<size_t>(need), '\0');
+            n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, kKeyFlags, text, len, reinterpret_cast<LPWSTR>(key.data()),
+                              need, nullptr, nullptr, 0);
+        }
+    }
+    key.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return key;
+}
+
+// The primary section: everything before the first 0x01 separator.
+std::string_view PrimarySection(std::string_view key) {
+    const size_t sep = key.find('\x01');
+    return sep == std::string_view::npos ? key : key.substr(0, sep);
+}
+
+int Compare(const std::wstring& a, const std::wstring& b) {
+    return CompareStringEx(LOCALE_NAME_USER_DEFAULT, kCompareFlags, a.data(), static_cast<int>(a.size()), b.data(),
+                           static_cast<int>(b.size()), nullptr, nullptr, 0);
+}
+
+// Primary weights of the ASCII characters under the user locale.
+class AsciiWeights {
+public:
+    static const AsciiWeights& Get() {
+        static const AsciiWeights table;
+        return table;
+    }
+
+    bool Usable() const { return usable_; }
+
+    // Appends the primary weights of text, at most limit bytes of them;
+    // false, with out unchanged, when text holds a character the table does
+    // not weigh. The whole text is checked even when the weights stop early,
+    // since a character after the cut could still change the weight of the
+    // one before it (a combining mark, say).
+    bool Append(const std::wstring& text, size_t limit, std::string& out) const {
+        for (wchar_t c : text) {
+            if (c >= 128 || kind_[c] == Kind::Unknown) return false;
+        }
+        const size_t start = out.size();
+        out.resize(start + limit);
+        char* p = out.data() + start;
+        char* const end = p + limit;
+        for (wchar_t c : text) {
+            const Weight& w = weight_[c];
+            for (unsigned k = 0; k < w.length && p < end; ++k) *p++ = w.bytes[k];
+            if (p == end) break;
+        }
+        out.resize(static_cast<size_t>(p - out.data()));
+        return true;
+    }
+
+private:
+    // Weighed: a key made of primary weights only. LateOnly: no primary
+    // weight at all (hyphen, apostrophe), only the final section. Unknown:
+    // anything else, left to the system.
+    enum class Kind : unsigned char { Unknown, Weighed, LateOnly };
+
+    AsciiWeights() {
+        static const std::string kEmptyTail("\x01\x01\x01\x01\x00", 5);
+        for (int c = 1; c < 128; ++c) {
+            const wchar_t ch = static_cast<wchar_t>(c);
+            const std::string key = SortKey(&ch, 1);
+            const std::string_view primary = PrimarySection(key);
+            const std::string_view tail = std::string_view(key).substr(primary.size());
+            if (!primary.empty() && primary.size() <= sizeof(Weight::bytes) && tail == kEmptyTail) {
+                kind_[c] = Kind::Weighed;
+                weight_[c].length = static_cast<unsigned char>(primary.size());
+                std::memcpy(weight_[c].bytes, primary.data(), primary.size());
+            } else if (primary.empty() && tail.size() > 4 && tail.substr(0, 4) == kEmptyTail.substr(0, 4)) {
+                kind_[c] = Kind::LateOnly;
+            }
+        }
+        usable_ = NoLetterCombinations();
+    }
+
+    // Some locales weigh letter pairs and triples as one letter (Danish "aa",
+    // Hungarian "dzs", traditional Spanish "ch"); there the weights of single
+    // letters do not add up, and every line goes to the system.
+    bool NoLetterCombinations() const {
+        auto matches = [this](const std::wstring& s) {
+            std::string mine;
+            if (!Append(s, 64, mine)) return false;
+            return PrimarySection(SortKey(s.data(), static_cast<int>(s.size()))) == mine;
+        };
+        std::wstring letters;
+        for (wchar_t c = L'a'; c <= L'z'; ++c) letters += c;
+        for (wchar_t c = L'A'; c <= L'Z'; ++c) letters += c;
+        for (wchar_t a : letters) {
+            for (wchar_t b : letters) {
+                if (!matches(std::wstring{a, b})) return false;
+            }
+        }
+        for (wchar_t a = L'a'; a <= L'z'; ++a) {
+            for (wchar_t b = L'a'; b <= L'z'; ++b) {
+                for (wchar_t c = L'a'; c <= L'z'; ++c) {
+                    if (!matches(std::wstring{a, b, c})) return false;
+                }
+            }
+        }
+        return true;
+    }
+
+    struct Weight {
+        unsigned char length = 0;
+        char bytes[6] = {};
+    };
+    Kind kind_[128] = {};
+    Weight weight_[128];
+    bool usable_ = false;
+};
+
+// Lines are told apart by the first bytes of their primary sections; lines
+// whose first bytes agree go to CompareStringEx, which is exact. Paths in one
+// archive rarely share more than this, and keeping all of every key would
+// cost more memory than the lines themselves.
+constexpr size_t kPrimaryPrefix = 96;
+
+struct Item {
+    unsigned long long head;  // first eight bytes of the stored prefix, big-endian, zero-padded
+    size_t offset;            // stored prefix in the arena
+    unsigned length;
+    unsigned level;
+    size_t index;             // position in the input
+};
+
+std::string_view Prefix(std::string_view primary) { return primary.substr(0, std::min(primary.size(), kPrimaryPrefix)); }
+
+// Fills the primary prefixes; false when a line weighed from the table does
+// not agree with the system's own key (the caller then asks the system for
+// every line).
+bool BuildItems(const std::vector<std::wstring>& lines, bool useTable, std::string& arena, std::vector<Item>& items) {
+    const AsciiWeights& table = AsciiWeights::Get();
+    useTable = useTable && table.Usable();
+    arena.clear();
+    items.clear();
+    items.reserve(lines.size());
+    arena.reserve(lines.size() * 48);
+    int checks = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::wstring& line = lines[i];
+        const size_t start = arena.size();
+        const bool weighed = useTable && table.Append(line, kPrimaryPrefix, arena);
+        if (!weighed) {
+            arena += Prefix(PrimarySection(SortKey(line.data(), static_cast<int>(line.size()))));
+        } else if (checks < 16) {
+            ++checks;
+            const std::string_view mine(arena.data() + start, arena.size() - start);
+            if (Prefix(PrimarySection(SortKey(line.data(), static_cast<int>(line.size())))) != mine) return false;
+        }
+        Item it{};
+        it.offset = start;
+        it.length = static_cast<unsigned>(arena.size() - start);
+        for (unsigned k = 0; k < 8; ++k) {
+            it.head = (it.head << 8) | (k < it.length ? static_cast<unsigned char>(arena[start + k]) : 0u);
+        }
+        it.level = static_cast<unsigned>(std::min(EntryLineLevel(line), kLevelBuckets - 1));
+        it.index = i;
+        items.push_back(it);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<std::wstring> OrderEntryLinesByLevel(std::vector<std::wstring> lines) {
+    std::string arena;
+    std::vector<Item> items;
+    if (!BuildItems(lines, true, arena, items)) BuildItems(lines, false, arena, items);
+
+    // -1, 0 or 1 by the stored prefixes; 0 means CompareStringEx has to decide.
+    // Where the prefixes differ, one of them is shorter than the limit (a
+    // whole primary section) or they differ in a byte, and either way the
+    // whole primary sections, and so CompareStringEx, order the lines alike.
+    auto primaryOrder = [&arena](const Item& a, const Item& b) {
+        if (a.head != b.head) return a.head < b.head ? -1 : 1;
+        const int c = std::memcmp(arena.data() + a.offset, arena.data() + b.offset, std::min(a.length, b.length));
+        if (c != 0) return c < 0 ? -1 : 1;
+        if (a.length != b.length) return a.length < b.length ? -1 : 1;
+        return 0;
+    };
+    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        if (a.level != b.level) return a.level < b.level;
+        const int p = primaryOrder(a, b);
+        if (p != 0) return p < 0;
+        const int r = Compare(lines[a.index], lines[b.index]);
+        if (r != CSTR_EQUAL) return r == CSTR_LESS_THAN;
+        // Equal lines stay in the order met, so that the first one is kept.
+        return a.index < b.index;
+    });
+
+    std::vector<std::wstring> out;
+    out.reserve(items.size());
+    const Item* kept = nullptr;
+    for (const Item& cur : items) {
+        // The kept line has been moved out already; compare with its copy in out.
+        if (kept && kept->level == cur.level && primaryOrder(*kept, cur) == 0 &&
+            Compare(out.back(), lines[cur.index]) == CSTR_EQUAL) {
+            continue;
+        }
+        out.push_back(std::move(lines[cur.index]));
+        kept = &cur;
+    }
+    return out;
+}
+
+}  // namespace quib

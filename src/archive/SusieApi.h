@@ -1,0 +1,43 @@
+#pragma once
+// Calls into Susie archive plug-ins. Every call loads the plug-in, calls one
+// entry point and frees the plug-in again; nothing stays loaded in between.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "archive/ArchiveRecords.h"
+
+namespace quib {
+
+// Entry points as the plug-ins export them. IsSupported's second argument is
+// the address of a 2,048-byte buffer with the first bytes of the file (a
+// value with a non-zero high word is a buffer address, not a file handle).
+// GetArchiveInfo with flag 0 reads the file named by buf from offset len and
+// returns a LocalAlloc block of TSusieFileInfo records in *lphInf.
+using SusieIsSupportedFn = int(WINAPI*)(LPCSTR filename, void* dw);
+using SusieGetArchiveInfoFn = int(WINAPI*)(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* lphInf);
+
+constexpr DWORD kSusieHeaderSize = 2048;
+
+// Loads a plug-in for one call: with the search limited to the system and
+// program folders when restrictedSearch is set, by the plain loader otherwise.
+HMODULE LoadSusiePlugin(const std::wstring& pluginPath, bool restrictedSearch);
+
+// Asks an archive plug-in whether it handles the archive: the plug-in's answer
+// (non-zero: supported), or 0 when the plug-in cannot be loaded or lacks
+// "IsSupported". pluginPath may start with "%d"/"%p" (expanded with
+// programPath). A missing archive gives the "File is not exist" message and 0.
+int FileIsSupportedArchive(const std::wstring& pluginPath, const std::wstring& archivePath, bool restrictedSearch,
+                           const std::wstring& programPath, HWND owner = nullptr);
+
+// Lists an archive through "GetArchiveInfo" (pluginPath already expanded).
+// Returns the plug-in's result (0 is success). When the plug-in cannot be
+// loaded or lacks the entry point: 0, and both lists are left unchanged.
+// Otherwise dirFile becomes the root line followed by one entry line per
+// record with a method text, in the plug-in's order, and pathList the stored
+// paths of those records; the plug-in's block is freed.
+int FileGetArchiveFileInfoCore(const std::wstring& pluginPath, const std::wstring& archivePath, bool restrictedSearch,
+                               std::vector<std::wstring>& dirFile, std::vector<std::wstring>& pathList);
+
+}  // namespace quib
