@@ -61,6 +61,159 @@ TFormBase::~TFormBase() {
         DestroyWindow(h);
     }
     if (font_) DeleteObject(font_);
+    if (languageFont_) DeleteObject(languageFont_);
+}
+
+void TFormBase::RegisterComponent(const Component& component) { components_.push_back(component); }
+
+namespace {
+void CollectMenuTags(HMENU menu, std::vector<int>& tags) {
+    const int n = GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i) {
+        MENUITEMINFOW mii{sizeof(mii)};
+        mii.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
+        if (mii.hSubMenu) {
+            CollectMenuTags(mii.hSubMenu, tags);
+        } else if (!(mii.fType & MFT_SEPARATOR)) {
+            tags.push_back(static_cast<int>(mii.wID));
+        }
+    }
+}
+
+// The key part of a shortcut's menu text.
+std::wstring KeyName(WORD key) {
+    switch (key) {
+        case VK_SPACE: return L"Space";
+        case VK_ESCAPE: return L"Esc";
+        case VK_RETURN: return L"Enter";
+        case VK_TAB: return L"Tab";
+        case VK_UP: return L"Up";
+        case VK_DOWN: return L"Down";
+        case VK_LEFT: return L"Left";
+        case VK_RIGHT: return L"Right";
+        case VK_HOME: return L"Home";
+        case VK_END: return L"End";
+        case VK_PRIOR: return L"PgUp";
+        case VK_NEXT: return L"PgDn";
+        case VK_INSERT: return L"Ins";
+        case VK_DELETE: return L"Del";
+        case VK_BACK: return L"BkSp";
+        case 188: return L",";
+        case 190: return L".";
+        case 191: return L"/";
+        case 187: return L";";
+        case 186: return L":";
+        case 221: return L"]";
+        case 192: return L"@";
+        case 219: return L"[";
+        case 189: return L"-";
+        case 222: return L"^";
+        case 220: return L"\\";
+        default: break;
+    }
+    if (key >= VK_F1 && key <= VK_F12) return L"F" + std::to_wstring(key - VK_F1 + 1);
+    if ((key >= L'0' && key <= L'9') || (key >= L'A' && key <= L'Z')) return std::wstring(1, static_cast<wchar_t>(key));
+    return {};
+}
+
+std::wstring ShortCutText(ShortCut sc) {
+    if (!sc.key) return {};
+    std::wstring t;
+    if (sc.mods & kModShift) t += L"Shift+";
+    if (sc.mods & kModCtrl) t += L"Ctrl+";
+    if (sc.mods & kModAlt) t += L"Alt+";
+    return t + KeyName(sc.key);
+}
+}  // namespace
+
+std::vector<int> TFormBase::MenuTagsInOrder() const {
+    std::vector<int> tags;
+    if (menu_) CollectMenuTags(menu_, tags);
+    return tags;
+}
+
+std::wstring TFormBase::MenuItemCaption(int tag) const {
+    if (!menu_) return {};
+    wchar_t buf[512] = {};
+    MENUITEMINFOW mii{sizeof(mii)};
+    mii.fMask = MIIM_STRING;
+    mii.dwTypeData = buf;
+    mii.cch = 511;
+    if (!GetMenuItemInfoW(menu_, static_cast<UINT>(tag), FALSE, &mii)) return {};
+    std::wstring s = buf;
+    if (const size_t tab = s.find(L'\t'); tab != std::wstring::npos) s.erase(tab);
+    return s;
+}
+
+void TFormBase::SetMenuItemCaption(int tag, const std::wstring& caption) {
+    if (!menu_) return;
+    std::wstring text = caption;
+    const std::wstring key = ShortCutText(GetShortCut(tag));
+    if (!key.empty()) text += L"\t" + key;
+    MENUITEMINFOW mii{sizeof(mii)};
+    mii.fMask = MIIM_STRING;
+    mii.dwTypeData = text.data();
+    SetMenuItemInfoW(menu_, static_cast<UINT>(tag), FALSE, &mii);
+    if (handle_ && GetMenu(handle_) == menu_) DrawMenuBar(handle_);
+}
+
+void TFormBase::SetShortCut(int tag, ShortCut shortCut) {
+    const std::wstring caption = MenuItemCaption(tag);
+    bool found = false;
+    for (auto& s : shortCuts_) {
+        if (s.tag == tag) {
+            s.key = shortCut;
+            found = true;
+        }
+    }
+    if (!found) shortCuts_.push_back({tag, shortCut});
+    SetMenuItemCaption(tag, caption);
+}
+
+ShortCut TFormBase::GetShortCut(int tag) const {
+    for (const auto& s : shortCuts_)
+        if (s.tag == tag) return s.key;
+    return {};
+}
+
+void TFormBase::ClearShortCuts() {
+    const std::vector<MenuShortCut> old = shortCuts_;
+    shortCuts_.clear();
+    for (const auto& s : old) SetMenuItemCaption(s.tag, MenuItemCaption(s.tag));
+}
+
+bool TFormBase::MenuItemEnabled(int tag) const {
+    if (!menu_) return false;
+    const UINT st = GetMenuState(menu_, static_cast<UINT>(tag), MF_BYCOMMAND);
+    return st != 0xFFFFFFFF && !(st & (MF_DISABLED | MF_GRAYED));
+}
+
+bool TFormBase::ExecuteShortCut(WORD key, BYTE mods) {
+    if (!key) return false;
+    for (int tag : MenuTagsInOrder()) {
+        const ShortCut sc = GetShortCut(tag);
+        if (sc.key != key || sc.mods != mods) continue;
+        // The first item in menu order owns the key, enabled or not.
+        if (!MenuItemEnabled(tag)) return false;
+        MenuCommand(tag);
+        return true;
+    }
+    return false;
+}
+
+void TFormBase::SetFormFont(const std::wstring& name, int pointSize) {
+    HDC dc = GetDC(nullptr);
+    const int height = -MulDiv(pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, dc);
+    HFONT f = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_DONTCARE, name.c_str());
+    for (const auto& c : components_) {
+        if (c.hwnd && c.parentFont) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+        for (HWND b : c.radioButtons) SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+    }
+    if (languageFont_) DeleteObject(languageFont_);
+    languageFont_ = f;
 }
 
 TFormBase* TFormBase::FromHandle(HWND hwnd) {
@@ -163,6 +316,8 @@ bool TFormBase::PreviewKey(MSG& msg) {
     const bool ctrl = GetKeyState(VK_CONTROL) < 0;
     const bool alt = GetKeyState(VK_MENU) < 0;
     if (FormKeyDown(msg.wParam, shift, ctrl, alt)) return true;
+    const BYTE mods = static_cast<BYTE>((shift ? kModShift : 0) | (alt ? kModAlt : 0) | (ctrl ? kModCtrl : 0));
+    if (ExecuteShortCut(static_cast<WORD>(msg.wParam), mods)) return true;
     if (msg.wParam == VK_ESCAPE && !shift && !ctrl && !alt && EscCloses()) {
         if (inModal_) modalResult_ = mrCancel;
         PostMessageW(handle_, WM_CLOSE, 0, 0);

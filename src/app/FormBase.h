@@ -7,12 +7,35 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "util/IniFile.h"
 
 namespace quib {
 
 enum ModalResult { mrNone = 0, mrOK = 1, mrCancel = 2 };
+
+// The kinds of component a language file addresses by Tag.
+enum class ComponentKind { MenuItem, Label, Button, Panel, TabSheet, GroupBox, ListBox, RadioGroup, CheckBox, ComboBox, Edit };
+
+struct Component {
+    ComponentKind kind;
+    int tag;
+    HWND hwnd;             // null for menu items (found by command id = tag in the form's menu)
+    bool parentFont = true;  // takes the window's font when the language changes it
+    // Tab sheets: the tab control and the page index; radio groups: their buttons.
+    HWND tabControl = nullptr;
+    int tabIndex = -1;
+    std::vector<HWND> radioButtons;
+};
+
+// Modifier bits of a shortcut: Shift 1, Alt 2, Ctrl 4.
+enum : BYTE { kModShift = 1, kModAlt = 2, kModCtrl = 4 };
+
+struct ShortCut {
+    WORD key = 0;   // virtual-key code, 0 = none
+    BYTE mods = 0;
+};
 
 struct FormPlacement {
     int FormPosLeft = 0, FormPosTop = 0, FormPosWidth = 0, FormPosHeight = 0;
@@ -58,6 +81,29 @@ public:
     void SetCaption(const std::wstring& text);
     std::wstring Caption() const;
 
+    // Components in creation order, for the language files (found by Tag,
+    // first match wins).
+    void RegisterComponent(const Component& component);
+    const std::vector<Component>& Components() const { return components_; }
+    HMENU MenuHandle() const { return menu_; }
+
+    // Menu shortcuts: the key map gives each menu item (by Tag) one key. The
+    // menu shows its key after a tab; a key of a disabled item does nothing;
+    // with two items on one key the first in menu order wins.
+    void SetShortCut(int tag, ShortCut shortCut);
+    ShortCut GetShortCut(int tag) const;
+    void ClearShortCuts();
+    // Runs the command bound to the key, if any enabled item has it. True when run.
+    bool ExecuteShortCut(WORD key, BYTE mods);
+    bool MenuItemEnabled(int tag) const;
+    // Caption of a menu item without its shortcut text.
+    std::wstring MenuItemCaption(int tag) const;
+    void SetMenuItemCaption(int tag, const std::wstring& caption);
+
+    // Language: the font the language file asks for, given to every component
+    // that takes the window's font.
+    virtual void SetFormFont(const std::wstring& name, int pointSize);
+
 protected:
     virtual void FormCreate() {}
     virtual void FormShow() {}
@@ -89,9 +135,23 @@ protected:
     HINSTANCE Instance() const;
     IniFile Settings() const { return IniFile(ProgramIniPath()); }
 
+    // The window's menu bar (set by forms that have one).
+    void SetMenuHandle(HMENU menu) { menu_ = menu; }
+    // Every menu item's Tag in menu order (the order shortcuts are resolved in).
+    std::vector<int> MenuTagsInOrder() const;
+
     HWND handle_ = nullptr;
 
 private:
+    struct MenuShortCut {
+        int tag;
+        ShortCut key;
+    };
+    std::vector<Component> components_;
+    std::vector<MenuShortCut> shortCuts_;
+    HMENU menu_ = nullptr;
+    HFONT languageFont_ = nullptr;
+
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
 

@@ -39,8 +39,17 @@ void TFormMain::CreateMenus() {
             first = false;
         }
         AppendMenuW(menuBar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), top.caption);
+        // The top-level item carries its Tag as id, so the language file finds it.
+        MENUITEMINFOW mii{sizeof(mii)};
+        mii.fMask = MIIM_ID;
+        mii.wID = static_cast<UINT>(top.tag);
+        SetMenuItemInfoW(menuBar_, static_cast<UINT>(GetMenuItemCount(menuBar_) - 1), TRUE, &mii);
+        RegisterComponent({ComponentKind::MenuItem, top.tag, nullptr});
+        for (const auto& c : MainCommands())
+            if (lstrcmpW(c.category, top.category) == 0) RegisterComponent({ComponentKind::MenuItem, c.tag, nullptr});
     }
     SetMenu(handle_, menuBar_);
+    SetMenuHandle(menuBar_);
 }
 
 void TFormMain::CreateControls() {
@@ -67,10 +76,13 @@ void TFormMain::CreateControls() {
     panel7_ = CreatePanel(panel9_, kPanel7, ColorPanelNow);
     panel8_ = CreatePanel(panel9_, kPanel8, ColorPanelNow);
     int id = kLabelBase;
+    // Caption labels carry Tags 2001.. for the language file; value labels are data.
+    int labelTag = 2001;
     auto pair = [&](HWND parent, const wchar_t* caption) {
         InfoLabel l;
         l.caption = CreateLabel(parent, caption, id++, nullptr);
         l.value = CreateLabel(parent, L"", id++, nullptr);
+        RegisterComponent({ComponentKind::Label, labelTag++, l.caption, false});
         return l;
     };
     labelFile_ = pair(panel1_, L"file:");
@@ -82,7 +94,10 @@ void TFormMain::CreateControls() {
     labelAttr_ = pair(panel7_, L"attr:");
     labelMode_ = pair(panel7_, L"mode:");
     static const wchar_t* wideCaptions[8] = {L"file:", L"", L"", L"files", L"tag:", L"", L"", L"files"};
-    for (int i = 0; i < 8; ++i) wideTotals_[static_cast<size_t>(i)] = CreateLabel(panel7_, wideCaptions[i], id++, nullptr);
+    for (int i = 0; i < 8; ++i) {
+        wideTotals_[static_cast<size_t>(i)] = CreateLabel(panel7_, wideCaptions[i], id++, nullptr);
+        if (wideCaptions[i][0]) RegisterComponent({ComponentKind::Label, labelTag++, wideTotals_[static_cast<size_t>(i)], false});
+    }
     labelTotalSize_ = pair(panel8_, L"file:");
     labelTotalCount_ = pair(panel8_, L"files");
     labelMarkSize_ = pair(panel8_, L"tag:");
