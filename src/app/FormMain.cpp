@@ -44,6 +44,7 @@ TFormMain* FormMain() { return g_formMain; }
 TFormMain::TFormMain() : TFormBase(L"FormMain", SIZE{780, 550}, SIZE{780, 550}) { g_formMain = this; }
 
 TFormMain::~TFormMain() {
+    Application().SetAppMessageHook(nullptr);
     if (g_formMain == this) g_formMain = nullptr;
 }
 

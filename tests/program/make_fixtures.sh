@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Archives for the program's window and end-to-end tests, made with real tools
+# (zip, 7z, tar, jlha) and, where exact names or entry lists matter, Python's
+# zipfile.   make_fixtures.sh OUTDIR
+set -euo pipefail
+out=$1
+here=$(cd "$(dirname "$0")" && pwd)
+rm -rf "$out"
+mkdir -p "$out"
+bash "$here/../../scripts/make-demo-archive.sh" "$out"
+cd "$out"
+python3 - <<'PY'
+import zipfile, time
+stamp = (2024, 5, 1, 12, 34, 56)
+def add(z, name, data=b'', flag=None):
+    zi = zipfile.ZipInfo(name, stamp)
+    if name.endswith('/'):
+        zi.external_attr = 0o40755 << 16 | 0x10
+    z.writestr(zi, data)
+# The level order: a folder entry, files at three depths, a folder known only
+# through a path (a/b/ has no entry of its own).
+with zipfile.ZipFile('levels.zip', 'w') as z:
+    add(z, 'a/'); add(z, 'a/x.txt', b'x'); add(z, 'b.txt', b'bb'); add(z, 'a/b/c.txt', b'ccc')
+# Two entries whose lines differ only in letter case.
+with zipfile.ZipFile('dupcase.zip', 'w') as z:
+    add(z, 'readme.txt', b'12345'); add(z, 'README.TXT', b'12345'); add(z, 'other.txt', b'1')
+# Japanese names stored as UTF-8 with the UTF-8 flag.
+with zipfile.ZipFile('utf8.zip', 'w') as z:
+    add(z, '日本語/'); add(z, '日本語/説明.txt', 'こんにちは'.encode('utf-8'))
+PY
+printf 'not an archive\n' > broken.zip
+mkdir -p lzhsrc/docs && cd lzhsrc
+seq 1 5000 > numbers.txt
+printf 'read me\r\n' > docs/readme.txt
+touch -d '2024-05-01 12:34:56' numbers.txt docs/readme.txt
+jlha a ../sample.lzh numbers.txt docs/readme.txt >/dev/null 2>&1
+cd .. && rm -rf lzhsrc
+test -s sample.lzh
