@@ -100,10 +100,35 @@ void TFormMain::MenuCommand(int id) {
         case tag::MenuCloseESCkey: SetMenuChecked(id, !MenuChecked(id)); break;
         case tag::MenuSendTopToFiler: SetMenuChecked(id, !MenuChecked(id)); break;
         case tag::MenuEncode: SetMenuChecked(id, !MenuChecked(id)); break;
-        case tag::MenuSameAsQuibFM:
-            SetMenuChecked(id, !MenuChecked(id));
-            ReadIniValueSetting();
-            break;
+        case tag::MenuSameAsQuibFM: MenuSameAsQuibFMClick(); break;
+        case tag::MenuOpen: MenuOpenClick(); break;
+        case tag::MenuListText: MenuListTextClick(); break;
+        case tag::MenuListFiler: MenuListFilerClick(); break;
+        case tag::MenuListViewWidthInit: MenuListViewWidthInitClick(); break;
+        case tag::MenuCopyFileName: MenuCopyFileNameClick(); break;
+        case tag::MenuShowListItems: MenuShowListItemsClick(); break;
+        case tag::MenuBackSpace: MenuBackSpaceClick(); break;
+        case tag::MenuExecuteExt: MenuExecuteExtClick(); break;
+        case tag::MenuMark: MenuMarkClick(); break;
+        case tag::MenuAllMarkFile: MenuAllMarkFileClick(false); break;
+        case tag::MenuAllMarkFolderFile: MenuAllMarkFileClick(true); break;
+        case tag::MenuMarkReverse: MenuMarkReverseClick(); break;
+        case tag::MenuMoveTop:
+        case tag::MenuMoveTop2: MenuMoveTopClick(); break;
+        case tag::MenuMoveEnd:
+        case tag::MenuMoveEnd2: MenuMoveEndClick(); break;
+        case tag::MenuMoveUp:
+        case tag::MenuMoveUp2:
+        case tag::MenuMoveUp3: SendMessageW(listView_, WM_KEYDOWN, VK_UP, 0); break;
+        case tag::MenuMoveDown:
+        case tag::MenuMoveDown2:
+        case tag::MenuMoveDown3: SendMessageW(listView_, WM_KEYDOWN, VK_DOWN, 0); break;
+        case tag::MenuMovePrev:
+        case tag::MenuMovePrev2:
+        case tag::MenuMovePrev3: SendMessageW(listView_, WM_KEYDOWN, VK_PRIOR, 0); break;
+        case tag::MenuMoveNext:
+        case tag::MenuMoveNext2:
+        case tag::MenuMoveNext3: SendMessageW(listView_, WM_KEYDOWN, VK_NEXT, 0); break;
         case tag::MenuParentShow:
             if (QuibHandle) SetForegroundWindow(QuibHandle);
             break;
@@ -484,71 +509,6 @@ bool TFormMain::ArchiveListTest(const std::wstring& path) {
     return ArchiveListTestCore(MakeListContext(*this), path, StrListTestResult);
 }
 
-// Rows of the list, filled simply: one row per entry line.
-void TFormMain::SetItemNewListArchive() {
-    SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(listView_);
-    StrListListView.clear();
-    StrListListViewMark.clear();
-    for (auto& l : StrListItem) l.clear();
-    Int64FileSizeAll = 0;
-    Int64FileNumAll = 0;
-    StringList fields;
-    int row = 0;
-    for (const auto& line : StrListArchiveDirFile) {
-        fields.clear();
-        StringToCsvList(line, fields);
-        fields.resize(10);
-        LVITEMW it{};
-        it.mask = LVIF_TEXT;
-        it.iItem = row;
-        it.pszText = const_cast<wchar_t*>(L"");
-        ListView_InsertItem(listView_, &it);
-        const int cols[6] = {0, 1, 2, 3, 4, 5};
-        for (int c = 0; c < 6; ++c)
-            ListView_SetItemText(listView_, row, c + 1, const_cast<wchar_t*>(fields[static_cast<size_t>(cols[c])].c_str()));
-        StrListListView.push_back(line);
-        for (size_t i = 0; i < 10; ++i) StrListItem[i].push_back(fields[i]);
-        std::wstring digits;
-        for (wchar_t ch : fields[7])
-            if (ch >= L'0' && ch <= L'9') digits.push_back(ch);
-        if (!digits.empty()) Int64FileSizeAll += std::stoll(digits);
-        if (!(fields[2] == L" <DIR>" && (fields[0] == L"<\\>" || fields[0] == L"<..>"))) ++Int64FileNumAll;
-        ++row;
-    }
-    SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(listView_, nullptr, TRUE);
-    if (row > 0) {
-        ListView_SetItemState(listView_, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    }
-    const std::wstring size = IntToCommaStr20(Int64FileSizeAll);
-    const std::wstring count = IntToCommaStr11(Int64FileNumAll);
-    SetText(labelTotalSize_.value, size);
-    SetText(labelTotalCount_.value, count);
-    SetText(labelMarkSize_.value, L"0");
-    SetText(labelMarkCount_.value, L"0");
-    SetText(wideTotals_[1], size);
-    SetText(wideTotals_[2], count);
-    SetText(wideTotals_[5], L"0");
-    SetText(wideTotals_[6], L"0");
-    SetStatusText(1, size);
-    SetStatusText(2, count);
-    SetStatusText(3, L"0");
-    SetStatusText(4, L"0");
-}
-
-void TFormMain::InformationClear() {
-    for (const InfoLabel* l : {&labelFile_, &labelPath_, &labelName_, &labelPacked_, &labelTime_, &labelSize_,
-                               &labelAttr_, &labelMode_})
-        SetText(l->value, L"");
-    ClearTotalsAndPanels(4);
-}
-
-void TFormMain::InformationUpdate() {
-    SetText(labelFile_.value, StrLoadFileName);
-    SetText(labelPath_.value, StrFilerCurrent);
-}
-
 // ---------------------------------------------------------------- text area, status bar
 
 std::wstring TFormMain::StatusText(int panel) const {
@@ -646,13 +606,61 @@ void TFormMain::OnTimer(UINT_PTR id) {
     }
 }
 
-void TFormMain::ControlCommand(HWND, int, int) {}
+void TFormMain::ControlCommand(HWND control, int, int code) {
+    // A click anywhere on the information area switches its two panels.
+    if (code == STN_CLICKED && (control == panel1_ || control == panel7_ || control == panel8_ || control == panel9_ ||
+                                GetParent(control) == panel1_ || GetParent(control) == panel7_ ||
+                                GetParent(control) == panel8_)) {
+        ButtonPanelSelectClick();
+    }
+}
 
 LRESULT TFormMain::Notify(NMHDR* hdr) {
-    if (hdr->hwndFrom == listView_ && hdr->code == LVN_ITEMCHANGED) {
-        // The information panel follows the selected row.
+    if (hdr->hwndFrom != listView_) return 0;
+    switch (hdr->code) {
+        case LVN_GETDISPINFOW: {
+            auto* di = reinterpret_cast<NMLVDISPINFOW*>(hdr);
+            if ((di->item.mask & LVIF_TEXT) && di->item.pszText && di->item.cchTextMax > 0) {
+                const std::wstring t = RowText(di->item.iItem, di->item.iSubItem);
+                lstrcpynW(di->item.pszText, t.c_str(), di->item.cchTextMax);
+            }
+            return 0;
+        }
+        case NM_CUSTOMDRAW: {
+            auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
+            if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+            if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+                cd->clrText = RowTextColor(static_cast<int>(cd->nmcd.dwItemSpec));
+                cd->clrTextBk = ColorListNow;
+                return CDRF_DODEFAULT;
+            }
+            return CDRF_DODEFAULT;
+        }
+        case LVN_ITEMCHANGED: {
+            const auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
+            if ((nm->uChanged & LVIF_STATE) && ((nm->uNewState ^ nm->uOldState) & LVIS_SELECTED)) InformationUpdate();
+            return 0;
+        }
+        case NM_CLICK: ListView1Click(); return 0;
+        case NM_DBLCLK: ListView1DblClick(); return 0;
+        default: return 0;
     }
-    return 0;
+}
+
+LRESULT CALLBACK TFormMain::ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    switch (msg) {
+        case WM_KEYDOWN:
+        case WM_KEYUP:
+            // These keys reach the program only through the key map.
+            if (wp == VK_BACK || wp == VK_DELETE || wp == VK_HOME || wp == VK_END || wp == VK_LEFT || wp == VK_RIGHT)
+                return 0;
+            break;
+        case WM_CHAR:
+            return 0;  // no type-ahead search of the list itself
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 bool TFormMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
@@ -685,7 +693,7 @@ bool TFormMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
                                  ctl == labelMarkSize_.caption || ctl == labelMarkCount_.caption ||
                                  ctl == wideTotals_[0] || ctl == wideTotals_[3] || ctl == wideTotals_[4] ||
                                  ctl == wideTotals_[7];
-            SetTextColor(dc, caption ? ColorPanelItemNow : ColorPanelFontNow);
+            SetTextColor(dc, caption ? ColorPanelItemNow : ctl == labelName_.value ? NameLabelColor() : ColorPanelFontNow);
             result = reinterpret_cast<LRESULT>(panelBrush_.Get(ColorPanelNow));
             return true;
         }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Controls.h"
+#include "app/EntryView.h"
 #include "app/FormBase.h"
 #include "archive/ArchiveKind.h"
 
@@ -58,6 +59,8 @@ public:
     StringList StrListTestResult;
     long long Int64FileSizeAll = 0;
     long long Int64FileNumAll = 0;
+    FilerHistory StrListFilerHistory;
+    bool BoolShowDate = true, BoolShowTime = true, BoolShowAttr = true;
 
     // Extension lists.
     StringList StrListTxtExt, StrListGdiExt, StrListWicExt, StrListArcExt, StrListSfxExt, StrListExeExt,
@@ -122,8 +125,43 @@ public:
     bool ArchiveListSimple(const std::wstring& path);
     bool ArchiveListTest(const std::wstring& path);
     void SetItemNewListArchive();
+    void SetListViewNewItem(int index, const std::wstring& line);
     void InformationClear();
     void InformationUpdate();
+    void InformationFileUpdate();
+    bool TextForm() const;  // MenuListText checked (else the filer form)
+
+    // Rows: count, selection, the mark column, a row's sub-item text as shown.
+    int RowCount() const { return static_cast<int>(StrListListView.size()); }
+    int SelectedRow() const;
+    void SelectRow(int row, bool centre);
+    std::wstring RowMark(int row) const;
+    void SetRowMark(int row, const std::wstring& mark);
+    std::wstring RowText(int row, int column) const;
+    COLORREF RowTextColor(int row) const;
+    COLORREF NameLabelColor() const;
+    std::wstring InfoValue(int which) const;  // 0 file, 1 path, 2 name, 3 packed, 4 time, 5 size, 6 attr, 7 mode
+
+    void EnterFolder(int row);
+    void MenuBackSpaceClick();
+    void MenuExecuteExtClick();
+    void MenuMoveTopClick();
+    void MenuMoveEndClick();
+    void MenuListTextClick();
+    void MenuListFilerClick();
+    void MenuListViewWidthInitClick();
+    void MenuCopyFileNameClick();
+    void MenuShowListItemsClick();
+    void MenuSameAsQuibFMClick();
+    void MenuOpenClick();
+    // The open dialog's work once a file is chosen (empty: the "no name" message).
+    void OpenChosenFile(const std::wstring& path);
+    void ButtonPanelSelectClick();
+    void ListView1DblClick();
+    void ListView1Click();
+    void MenuMarkClick();
+    void MenuAllMarkFileClick(bool withFolders);
+    void MenuMarkReverseClick();
 
     void MenuFileArchiveClick();
     void MenuFileSimpleClick();
@@ -194,6 +232,11 @@ private:
     InfoLabel labelPacked_{}, labelTime_{}, labelSize_{}, labelAttr_{}, labelMode_{};  // Panel7
     std::array<HWND, 8> wideTotals_{};  // Label105..108, Label112..115 on Panel7
     InfoLabel labelTotalSize_{}, labelTotalCount_{}, labelMarkSize_{}, labelMarkCount_{};  // Panel8
+    std::vector<std::wstring> marks_;  // column 0 of each row
+    bool ExitQuestion();
+    void ApplyTotals();
+    void SetColumnCaption(int column, const std::wstring& caption);
+    static LRESULT CALLBACK ListViewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     FontHolder listFont_, infoFont_;
     SolidBrushCache listBrush_, panelBrush_;
 };

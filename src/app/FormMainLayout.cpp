@@ -55,10 +55,11 @@ void TFormMain::CreateMenus() {
 void TFormMain::CreateControls() {
     HINSTANCE inst = Instance();
     listView_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDATA |
                                     (BoolWindows7Later ? 0 : LVS_SHOWSELALWAYS),
                                 0, 0, 10, 10, handle_, reinterpret_cast<HMENU>(kListView1), inst, nullptr);
     ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    SetWindowSubclass(listView_, ListViewProc, 1, reinterpret_cast<DWORD_PTR>(this));
     memo1_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                              WS_CHILD | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
                                  ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,

@@ -80,13 +80,15 @@ void EnableFormats(archive* a, Family family) {
 
 std::string CodePageCharset(UINT cp) { return "CP" + std::to_string(cp); }
 
+// Read-only, hidden, system, archive, folder: the first three positions are
+// where the archive browser looks for R, H and S to colour an entry.
 std::string AttributeText(bool directory, bool readOnly, bool hidden, bool system, bool archiveBit) {
   std::string s = "-----";
-  if (directory) s[0] = 'd';
-  if (readOnly) s[1] = 'R';
-  if (archiveBit) s[2] = 'A';
-  if (hidden) s[3] = 'H';
-  if (system) s[4] = 'S';
+  if (readOnly) s[0] = 'R';
+  if (hidden) s[1] = 'H';
+  if (system) s[2] = 'S';
+  if (archiveBit) s[3] = 'A';
+  if (directory) s[4] = 'D';
   return s;
 }
 

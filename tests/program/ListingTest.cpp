@@ -16,6 +16,8 @@ std::vector<std::wstring> Names(MainWindowHarness& h) { return h.EntryField(0); 
 
 TEST(Listing, EntriesComeInLevelOrderWithTheRootFirst) {
     MainWindowHarness h;
+    h.Setting(L"ListText", L"Enabled", L"1");
+    h.Setting(L"ListFiler", L"Enabled", L"0");
     auto& f = h.Start({ProgramFixture(L"levels.zip")});
     const std::vector<std::wstring> expected = {L"<\\>", L"b.txt", L"a/", L"a/x.txt", L"a/b/c.txt"};
     EXPECT_EQ(Names(h), expected);

@@ -27,6 +27,24 @@ with zipfile.ZipFile('dupcase.zip', 'w') as z:
 # Japanese names stored as UTF-8 with the UTF-8 flag.
 with zipfile.ZipFile('utf8.zip', 'w') as z:
     add(z, '日本語/'); add(z, '日本語/説明.txt', 'こんにちは'.encode('utf-8'))
+# The folder view: a folder with its own entry and seven files, folders known
+# only through their files (one name a prefix of the other), a deep path, and
+# files with the read-only, hidden and system attributes of an MS-DOS zip.
+with zipfile.ZipFile('filer.zip', 'w') as z:
+    add(z, 'docs/')
+    for i in range(1, 8):
+        add(z, 'docs/%d.txt' % i, b'x' * (i * 1000))
+    add(z, 'img/a.png', b'png')
+    add(z, 'img2/b.png', b'png2')
+    add(z, 'img.txt', b'i')
+    add(z, 'deep/x/y/z.txt', b'z')
+    add(z, 'tool.exe', b'MZ')
+    add(z, 'inner.zip', b'PK')
+    for name, bits in (('ro.txt', 0x01), ('hidden.txt', 0x02), ('sys.txt', 0x04)):
+        zi = zipfile.ZipInfo(name, stamp)
+        zi.create_system = 0
+        zi.external_attr = bits | 0x20
+        z.writestr(zi, b'a')
 PY
 printf 'not an archive\n' > broken.zip
 mkdir -p lzhsrc/docs && cd lzhsrc

@@ -76,7 +76,7 @@ TEST(StandinEnumerate, EveryKindListsNamesSizesFoldersAndLocalTimes) {
       std::string name = Unified(item.name);
       CheckCommonFields(item);
       bool folder = !name.empty() && name.back() == '/';
-      EXPECT_EQ(folder, item.record.attribute[0] == 'd') << name;
+      EXPECT_EQ(folder, item.record.attribute[4] == 'D') << name;
       if (folder) {
         folders.insert(name);
         EXPECT_EQ(item.record.originalSize, 0u) << name;

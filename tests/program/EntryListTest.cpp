@@ -1,0 +1,225 @@
+// The rows of the main window on a real archive: both display forms, walking
+// folders with the keyboard, cursor return, colours, totals and list commands.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "MainWindowHarness.h"
+#include "app/MainMenuTable.h"
+
+using namespace quibtest;
+namespace tag = quib::tag;
+
+namespace {
+
+std::vector<std::wstring> RowNames(quib::TFormMain& f) {
+    std::vector<std::wstring> out;
+    for (int r = 0; r < f.RowCount(); ++r) out.push_back(f.RowText(r, 1));
+    return out;
+}
+
+int RowOf(quib::TFormMain& f, const std::wstring& name) {
+    for (int r = 0; r < f.RowCount(); ++r)
+        if (f.RowText(r, 1) == name) return r;
+    return -1;
+}
+
+// A real key press through the application's message loop (key preview and
+// the key map decide what it does).
+void PressKey(MainWindowHarness& h, WORD vk) {
+    HWND target = h.Form().ListView1();
+    SetFocus(target);
+    PostMessageW(target, WM_KEYDOWN, vk, 1);
+    PostMessageW(target, WM_KEYUP, vk, 0xC0000001);
+    h.Pump();
+}
+
+}  // namespace
+
+TEST(EntryList, FilerFormShowsOneFolderAtATimeWithMadeUpFolders) {
+    MainWindowHarness h;
+    auto& f = h.Start({ProgramFixture(L"filer.zip")});
+    const std::vector<std::wstring> root = {L"<\\>",    L"deep",      L"docs",       L"img",
+                                            L"img2",    L"hidden.txt", L"img.txt",   L"inner.zip",
+                                            L"ro.txt",  L"sys.txt",    L"tool.exe"};
+    EXPECT_EQ(RowNames(f), root);
+    const int img = RowOf(f, L"img");
+    EXPECT_EQ(f.RowText(img, 3), L" <DIR>");
+    EXPECT_EQ(f.RowText(img, 4), L"");  // made up: no date, time or attributes
+    EXPECT_EQ(f.RowText(img, 6), L"");
+    EXPECT_NE(f.RowText(RowOf(f, L"docs"), 4), L"");  // has its own entry
+    // Totals of the rows shown: every row but "<\>".
+    EXPECT_EQ(f.Int64FileNumAll, 10);
+    EXPECT_EQ(f.StatusText(2), std::wstring(9, L' ') + L"10");
+}
+
+TEST(EntryList, EnterAndLeaveFoldersWithTheKeyboardAndTheCursorComesBack) {
+    MainWindowHarness h;
+    auto& f = h.Start({ProgramFixture(L"filer.zip")});
+    f.SelectRow(RowOf(f, L"docs"), false);
+    PressKey(h, VK_RETURN);
+    EXPECT_EQ(f.StrFilerCurrent, L"/docs/");
+    ASSERT_EQ(f.RowCount(), 8);
+    EXPECT_EQ(f.RowText(0, 1), L"<..>");
+    EXPECT_EQ(f.InfoValue(1), L"/docs/");
+    // Fifth row, up, and in again: the cursor is back on it; going up lands on "docs".
+    for (int i = 0; i < 5; ++i) PressKey(h, VK_DOWN);
+    EXPECT_EQ(f.SelectedRow(), 5);
+    EXPECT_EQ(f.RowText(5, 1), L"5.txt");
+    PressKey(h, VK_BACK);
+    EXPECT_EQ(f.StrFilerCurrent, L"/");
+    EXPECT_EQ(f.RowText(f.SelectedRow(), 1), L"docs");
+    PressKey(h, VK_RETURN);
+    EXPECT_EQ(f.RowText(f.SelectedRow(), 1), L"5.txt");
+    // Enter on "<..>" goes up too.
+    f.SelectRow(0, false);
+    PressKey(h, VK_RETURN);
+    EXPECT_EQ(f.StrFilerCurrent, L"/");
+    // Three levels down through made-up folders and back.
+    f.SelectRow(RowOf(f, L"deep"), false);
+    PressKey(h, VK_RETURN);
+    PressKey(h, VK_DOWN);
+    PressKey(h, VK_RETURN);
+    PressKey(h, VK_DOWN);
+    PressKey(h, VK_RETURN);
+    EXPECT_EQ(f.StrFilerCurrent, L"/deep/x/y/");
+    EXPECT_EQ(RowNames(f), (std::vector<std::wstring>{L"<..>", L"z.txt"}));
+    PressKey(h, VK_BACK);
+    EXPECT_EQ(f.StrFilerCurrent, L"/deep/x/");
+    EXPECT_EQ(f.RowText(f.SelectedRow(), 1), L"y");
+    EXPECT_TRUE(h.Messages().Messages().empty());
+}
+
+TEST(EntryList, BackspaceAtTheRootAsksToExit) {
+    for (bool textForm : {false, true}) {
+        MainWindowHarness h;
+        h.Setting(L"Language", L"Japanese", L"0");
+        if (textForm) {
+            h.Setting(L"ListText", L"Enabled", L"1");
+            h.Setting(L"ListFiler", L"Enabled", L"0");
+        }
+        auto& f = h.Start({ProgramFixture(L"filer.zip")});
+        h.Messages().Answer([](const quib::MsgRecord&) { return IDNO; });
+        if (textForm) f.SelectRow(5, false);  // anywhere in the text form
+        PressKey(h, VK_BACK);
+        ASSERT_EQ(h.Messages().Texts().size(), 1u) << textForm;
+        EXPECT_EQ(h.Messages().Texts()[0], L"Exit ?\r\n[OK] / [NO]");
+        EXPECT_EQ(h.Messages().Messages()[0].buttons, quib::MsgButtons::YesNo);
+        EXPECT_NE(f.Handle(), nullptr);  // No keeps the program running
+        h.Messages().Answer([](const quib::MsgRecord&) { return IDYES; });
+        PressKey(h, VK_BACK);
+        EXPECT_EQ(f.Handle(), nullptr);  // Yes closes it
+    }
+}
+
+TEST(EntryList, TextFormListsEveryEntryAndRefusesFolders) {
+    MainWindowHarness h;
+    h.Setting(L"Language", L"Japanese", L"0");
+    auto& f = h.Start({ProgramFixture(L"filer.zip")});
+    h.Command(tag::MenuListText);
+    EXPECT_TRUE(f.TextForm());
+    EXPECT_EQ(f.RowCount(), static_cast<int>(f.StrListArchiveDirFile.size()));
+    EXPECT_EQ(f.RowText(1, 1).find(L'/'), std::wstring::npos);  // level order: top-level files first
+    const int docs = RowOf(f, L"docs/");
+    ASSERT_GT(docs, 0);
+    f.SelectRow(docs, false);
+    PressKey(h, VK_RETURN);
+    ASSERT_EQ(h.Messages().Texts().size(), 1u);
+    EXPECT_EQ(h.Messages().Texts()[0], L"Information : This folder can not accept.\r\n[OK]");
+    EXPECT_EQ(f.InfoValue(1), L"<\\>");
+    h.Command(tag::MenuListFiler);
+    EXPECT_EQ(f.StrFilerCurrent, L"/");
+    EXPECT_EQ(f.RowText(0, 1), L"<\\>");
+}
+
+TEST(EntryList, RowColoursFollowAttributesAndExtensions) {
+    MainWindowHarness h;
+    h.Setting(L"MainColor", L"SameAsQuibFM", L"0");
+    auto& f = h.Start({ProgramFixture(L"filer.zip")});
+    struct Case {
+        const wchar_t* name;
+        COLORREF colour;
+    } cases[] = {
+        {L"<\\>", f.ColorFDirectory},    {L"img", f.ColorFDirectory},      {L"docs", f.ColorFDirectory},
+        {L"ro.txt", f.ColorFReadOnly},   {L"hidden.txt", f.ColorFHidden}, {L"sys.txt", f.ColorFSystem},
+        {L"tool.exe", f.ColorFExecuteFile}, {L"inner.zip", f.ColorFArchiveFile}, {L"img.txt", f.ColorFNormalFile},
+    };
+    for (const auto& c : cases) {
+        const int r = RowOf(f, c.name);
+        ASSERT_GE(r, 0) << c.name;
+        EXPECT_EQ(f.RowTextColor(r), c.colour) << c.name;
+    }
+    EXPECT_EQ(f.RowText(RowOf(f, L"ro.txt"), 6).substr(0, 1), L"R");
+}
+
+TEST(EntryList, MarkedTotalsCountFoldersOnlyInTheFilerForm) {
+    MainWindowHarness h;
+    auto& f = h.Start({ProgramFixture(L"filer.zip")});
+    f.SelectRow(RowOf(f, L"docs"), false);
+    PressKey(h, VK_SPACE);  // mark: moves down one row
+    f.SelectRow(RowOf(f, L"ro.txt"), false);
+    PressKey(h, VK_SPACE);
+    f.SelectRow(RowOf(f, L"img.txt"), false);
+    PressKey(h, VK_SPACE);
+    EXPECT_EQ(f.RowMark(RowOf(f, L"docs")), L"\u25CF");
+    EXPECT_EQ(f.StatusText(4), std::wstring(10, L' ') + L"3");
+    EXPECT_EQ(f.StatusText(3), std::wstring(19, L' ') + L"2");
+
+    h.Command(tag::MenuListText);
+    f.SelectRow(RowOf(f, L"docs/"), false);
+    PressKey(h, VK_SPACE);
+    f.SelectRow(RowOf(f, L"ro.txt"), false);
+    PressKey(h, VK_SPACE);
+    f.SelectRow(RowOf(f, L"img.txt"), false);
+    PressKey(h, VK_SPACE);
+    EXPECT_EQ(f.StatusText(4), std::wstring(10, L' ') + L"2");
+}
+
+TEST(EntryList, CopyFileNameAndItemDisplay) {
+    MainWindowHarness h;
+    auto& f = h.Start({ProgramFixture(L"filer.zip")});
+    f.SelectRow(RowOf(f, L"img.txt"), false);
+    h.Command(tag::MenuCopyFileName);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    std::wstring text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : L"";
+    if (data) GlobalUnlock(data);
+    CloseClipboard();
+    EXPECT_EQ(text, L"img.txt\r\n");
+
+    h.Command(tag::MenuShowListItems);
+    ASSERT_EQ(h.Messages().Texts().size(), 1u);
+    const std::wstring shown = h.Messages().Texts()[0];
+    EXPECT_EQ(shown.substr(0, 10), L"ListView\r\n");
+    EXPECT_NE(shown.find(L"1@img.txt\r\n"), std::wstring::npos);
+    EXPECT_NE(shown.find(L"\r\n\r\nStrList\r\n0@img.txt\r\n"), std::wstring::npos);
+    EXPECT_EQ(shown.substr(shown.size() - 9), L"9@img.txt");
+}
+
+TEST(EntryList, OpenDialogPathRemembersTheFileAndStartsAtTheRoot) {
+    MainWindowHarness h;
+    h.Setting(L"Language", L"Japanese", L"0");
+    auto& f = h.Start({ProgramFixture(L"filer.zip")});
+    f.SelectRow(RowOf(f, L"docs"), false);
+    PressKey(h, VK_RETURN);
+    f.OpenChosenFile(ProgramFixture(L"levels.zip"));
+    EXPECT_EQ(f.StrFilerCurrent, L"/");
+    EXPECT_EQ(h.ReadSetting(L"LoadArchive", L"FolderFile"), ProgramFixture(L"levels.zip"));
+    EXPECT_EQ(RowNames(f), (std::vector<std::wstring>{L"<\\>", L"a", L"b.txt"}));
+    f.OpenChosenFile(L"");
+    ASSERT_EQ(h.Messages().Texts().size(), 1u);
+    EXPECT_EQ(h.Messages().Texts()[0], L"Information : Filename is empty.\r\n[OK]");
+}
+
+TEST(EntryList, ColumnWidthsReset) {
+    MainWindowHarness h;
+    h.Setting(L"ExtentionLength", L"12", L"1");
+    h.Setting(L"Date", L"Show", L"0");
+    auto& f = h.Start({ProgramFixture(L"levels.zip")});
+    h.Command(tag::MenuListViewWidthInit);
+    EXPECT_EQ(ListView_GetColumnWidth(f.ListView1(), 0), 30);
+    EXPECT_EQ(ListView_GetColumnWidth(f.ListView1(), 2), 130);
+    EXPECT_EQ(ListView_GetColumnWidth(f.ListView1(), 3), 88);
+    EXPECT_EQ(ListView_GetColumnWidth(f.ListView1(), 4), 0);
+    EXPECT_EQ(ListView_GetColumnWidth(f.ListView1(), 5), 95);
+}
