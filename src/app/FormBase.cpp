@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/Application.h"
+#include "keymap/KeyText.h"
 
 namespace quib {
 namespace {
@@ -81,50 +82,7 @@ void CollectMenuTags(HMENU menu, std::vector<int>& tags) {
     }
 }
 
-// The key part of a shortcut's menu text.
-std::wstring KeyName(WORD key) {
-    switch (key) {
-        case VK_SPACE: return L"Space";
-        case VK_ESCAPE: return L"Esc";
-        case VK_RETURN: return L"Enter";
-        case VK_TAB: return L"Tab";
-        case VK_UP: return L"Up";
-        case VK_DOWN: return L"Down";
-        case VK_LEFT: return L"Left";
-        case VK_RIGHT: return L"Right";
-        case VK_HOME: return L"Home";
-        case VK_END: return L"End";
-        case VK_PRIOR: return L"PgUp";
-        case VK_NEXT: return L"PgDn";
-        case VK_INSERT: return L"Ins";
-        case VK_DELETE: return L"Del";
-        case VK_BACK: return L"BkSp";
-        case 188: return L",";
-        case 190: return L".";
-        case 191: return L"/";
-        case 187: return L";";
-        case 186: return L":";
-        case 221: return L"]";
-        case 192: return L"@";
-        case 219: return L"[";
-        case 189: return L"-";
-        case 222: return L"^";
-        case 220: return L"\\";
-        default: break;
-    }
-    if (key >= VK_F1 && key <= VK_F12) return L"F" + std::to_wstring(key - VK_F1 + 1);
-    if ((key >= L'0' && key <= L'9') || (key >= L'A' && key <= L'Z')) return std::wstring(1, static_cast<wchar_t>(key));
-    return {};
-}
-
-std::wstring ShortCutText(ShortCut sc) {
-    if (!sc.key) return {};
-    std::wstring t;
-    if (sc.mods & kModShift) t += L"Shift+";
-    if (sc.mods & kModCtrl) t += L"Ctrl+";
-    if (sc.mods & kModAlt) t += L"Alt+";
-    return t + KeyName(sc.key);
-}
+std::wstring ShortCutText(ShortCut sc) { return sc.key ? FormatKeyText(KeyCode{sc.key, sc.mods}) : std::wstring(); }
 }  // namespace
 
 std::vector<int> TFormBase::MenuTagsInOrder() const {

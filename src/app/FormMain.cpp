@@ -6,10 +6,13 @@
 #include <shellapi.h>
 
 #include "app/Application.h"
+#include "app/Language.h"
 #include "app/MainMenuTable.h"
 #include "archive/Archive.h"
 #include "archive/Listing.h"
 #include "extract/ExtractTemp.h"
+#include "keymap/KeyMapApply.h"
+#include "keymap/MainKeyMap.h"
 #include "util/ColorText.h"
 #include "util/Message.h"
 #include "util/MyUtility.h"
@@ -83,6 +86,30 @@ std::wstring TFormMain::MenuCaption(int t) const {
 
 std::wstring TFormMain::ModeCaption(int t) const { return RemoveAmpersands(MenuCaption(t)); }
 
+void TFormMain::SetShortCutKey() {
+    const bool initialSearch = MenuChecked(tag::MenuInitialSearch) || MenuChecked(tag::MenuInitialSearchOneTime);
+    quib::SetShortCutKey(*this, KeyMapFilePath(KeyMapWindow::Main), StrListKeyMapOriginal, StrListKeyMap,
+                         initialSearch);
+}
+
+void TFormMain::ApplyLanguage() {
+    if (BoolJapanese) {
+        SetJapanese(*this, StrLanguageFileName);
+    } else {
+        SetEnglish(*this, StrLanguageFileName);
+    }
+}
+
+void TFormMain::MenuLanguageClick(bool japanese) {
+    Ini().WriteBool(L"Language", L"Japanese", japanese);
+    SetMenuChecked(tag::MenuJapanese, japanese);
+    SetMenuChecked(tag::MenuEnglish, !japanese);
+    BoolJapanese = japanese;
+    SetUiJapanese(japanese);
+    ApplyLanguage();
+    ShowListingModeStateOnly();
+}
+
 void TFormMain::RunCommand(int t) {
     if (!MenuEnabled(t)) return;
     MenuCommand(t);
@@ -129,6 +156,8 @@ void TFormMain::MenuCommand(int id) {
         case tag::MenuMoveNext:
         case tag::MenuMoveNext2:
         case tag::MenuMoveNext3: SendMessageW(listView_, WM_KEYDOWN, VK_NEXT, 0); break;
+        case tag::MenuJapanese: MenuLanguageClick(true); break;
+        case tag::MenuEnglish: MenuLanguageClick(false); break;
         case tag::MenuParentShow:
             if (QuibHandle) SetForegroundWindow(QuibHandle);
             break;
@@ -229,12 +258,19 @@ void TFormMain::FormCreate() {
 
 void TFormMain::FormShow() {
     ParseCommandLine(Application().Arguments());
+    // The key map: built-in table, start-up check against the file, menus.
+    StrListKeyMapOriginal = InitMainKeyMap(0, this);
+    BoolKeyMapSame = CheckKeyMapFile(KeyMapFilePath(KeyMapWindow::Main), StrListKeyMapOriginal, StrListKeyMap);
+    SetShortCutKey();
+    if (!BoolKeyMapSame) SetTimer(handle_, kTimer3, 300, nullptr);
     BoolFormShow = true;
     CloseIme();
     RECT wr{};
     GetWindowRect(handle_, &wr);
     SetCursorPos(wr.left + 25, wr.top + 145);
     ReadArchiveSetting();
+    StrLanguageFileName = LanguageFilePath(L"Main.txt");
+    ApplyLanguage();
     ShowListingModeState();
     if (MenuChecked(tag::MenuAutoPopup)) SetTimer(handle_, kTimer1, 500, nullptr);
 }
@@ -292,7 +328,7 @@ void TFormMain::SelectMode(int mode) {
     for (int i = 0; i < 5; ++i) SetMenuChecked(kModeTags[i], i + 1 == mode);
 }
 
-void TFormMain::ShowListingModeState() {
+void TFormMain::ShowListingModeStateOnly() {
     int mode = 1;
     for (int i = 0; i < 5; ++i)
         if (MenuChecked(kModeTags[i])) mode = i + 1;
@@ -310,6 +346,10 @@ void TFormMain::ShowListingModeState() {
     c.pszText = const_cast<wchar_t*>(susie ? L"Pos" : L"Attr");
     ListView_SetColumn(listView_, 6, &c);
     ResetSfxSubModes(mode == 4);
+}
+
+void TFormMain::ShowListingModeState() {
+    ShowListingModeStateOnly();
     if (!StrLoadFileName.empty()) OpenArchive(StrLoadFileName);
 }
 

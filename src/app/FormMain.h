@@ -13,6 +13,7 @@
 #include "app/EntryView.h"
 #include "app/FormBase.h"
 #include "archive/ArchiveKind.h"
+#include "keymap/KeyMap.h"
 
 namespace quib {
 
@@ -42,6 +43,8 @@ public:
     StringList StrListLog;
     StringList StrListDropName;
     bool BoolFormShow = false;
+    KeyMapTable StrListKeyMapOriginal;  // the built-in key table
+    KeyMapTable StrListKeyMap;          // the key-map file's lines
     bool BoolKeyMapSame = true;
     int IntInfoSelect = 0;
     bool BoolFormListViewRun = false;
@@ -116,6 +119,8 @@ public:
     // Runs a command as its menu item would (nothing when the item is disabled).
     void RunCommand(int tag);
 
+    // Applies the key-map file to the menus (initial search decides which plain keys stay).
+    void SetShortCutKey();
     void ReadIniValueInit();
     void ReadIniValueSetting();
     void ReadArchiveSetting();
@@ -209,6 +214,9 @@ private:
     // Start-up (FormMain.cpp).
     void ParseCommandLine(const StringList& args);
     void ShowListingModeState();
+    void ShowListingModeStateOnly();
+    void ApplyLanguage();
+    void MenuLanguageClick(bool japanese);
     void SelectMode(int mode);
     void ResetSfxSubModes(bool enable);
     void ClearTotalsAndPanels(int lastPanel);

@@ -309,7 +309,7 @@ void TFormMain::MenuBackSpaceClick() {
         return;
     }
     if (TextForm() || StrListItem[0][0] != L"<..>") return;
-    StrListFilerHistory.Remember(StrListItem[9][static_cast<size_t>(selected)]);
+    if (selected != 0) StrListFilerHistory.Remember(StrListItem[9][static_cast<size_t>(selected)]);
     StrFilerCurrent = ParentFolderPath(StrFilerCurrent);
     SetItemNewListArchive();
     int target = StrListFilerHistory.FindRow(StrListItem[9]);

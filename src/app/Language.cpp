@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "app/FormBase.h"
 #include "util/IniFile.h"
@@ -86,8 +89,9 @@ void ApplyLanguageFile(TFormBase& window, const std::wstring& file, size_t field
     // A missing (or unreadable) file leaves the designed captions and font.
     if (!ReadLanguageFile(file, lines)) return;
     if (!CheckLanguageLines(lines, window.Handle())) {
-        ShowMsgJE(window.Handle(), L"Error : 言語設定ファイルが不正です", L"Error : This language file format is wrong.\r\n[OK]",
-                  MsgButtons::Ok, MsgStyle::Error);
+        ShowMsgJE(window.Handle(), L"Error : 言語設定ファイルが不正です",
+                  L"Error : This language file format is wrong.\r\n[OK]", MsgButtons::Ok, MsgStyle::Error);
+        return;
     }
     // Item lists are emptied only when the tag changes from the previous
     // applied item line of the same kind, so one list may be split into
@@ -182,7 +186,8 @@ bool ReadLanguageFile(const std::wstring& path, std::vector<std::wstring>& lines
     CloseHandle(h);
     if (!ok) return false;
     size_t start = 0;
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE)
+    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
+        static_cast<unsigned char>(bytes[1]) == 0xFE)
         start = 2;
     std::wstring text;
     text.reserve((bytes.size() - start) / 2);
@@ -199,8 +204,8 @@ bool CheckLanguageLines(const std::vector<std::wstring>& lines, HWND owner) {
         std::vector<std::wstring> f;
         StringToCsvList(lines[i], f);
         if (f.size() != 6) {
-            ShowLineError(owner, L"Information : 個数が6個ではありません\r\n", L"Information : Items is not 6.\r\n[OK]\r\n",
-                          i + 1, lines[i]);
+            ShowLineError(owner, L"Information : 個数が6個ではありません\r\n",
+                          L"Information : Items is not 6.\r\n[OK]\r\n", i + 1, lines[i]);
             return false;
         }
         if (!EqualsNoCase(f[0], L"Tag") && !IsNumericStr(f[0])) {

@@ -223,3 +223,47 @@ TEST(EntryList, ColumnWidthsReset) {
     EXPECT_EQ(ListView_GetColumnWidth(f.ListView1(), 4), 0);
     EXPECT_EQ(ListView_GetColumnWidth(f.ListView1(), 5), 95);
 }
+
+TEST(EntryList, ARemappedKeyInTheKeyMapFileMovesTheCommand) {
+    MainWindowHarness h;
+    h.Start({ProgramFixture(L"filer.zip")});
+    h.Close();
+    const std::wstring keyMap = h.Folder() / L"quibFMarchive-KeyMap.txt";
+    std::string bytes = ReadFileBytes(keyMap);
+    ASSERT_GT(bytes.size(), 2u);
+    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+    const std::wstring from = L"\tEnter\t1112", to = L"\tF5\t1112";
+    const size_t at = text.find(from);
+    ASSERT_NE(at, std::wstring::npos);
+    text.replace(at, from.size(), to);
+    WriteFileBytes(keyMap, std::string("\xFF\xFE") +
+                               std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
+
+    auto& f = h.Start({ProgramFixture(L"filer.zip")});
+    EXPECT_TRUE(h.Messages().Messages().empty());  // same lines: no reset notice
+    f.SelectRow(RowOf(f, L"docs"), false);
+    PressKey(h, VK_RETURN);
+    EXPECT_EQ(f.StrFilerCurrent, L"/");
+    PressKey(h, VK_F5);
+    EXPECT_EQ(f.StrFilerCurrent, L"/docs/");
+}
+
+TEST(EntryList, AKeyMapFileWithALineMissingIsResetWithOneNotice) {
+    MainWindowHarness h;
+    h.Setting(L"Language", L"Japanese", L"0");
+    h.Start();
+    h.Close();
+    const std::wstring keyMap = h.Folder() / L"quibFMarchive-KeyMap.txt";
+    std::string bytes = ReadFileBytes(keyMap);
+    const size_t lastLine = bytes.rfind(std::string("\r\0\n\0", 4), bytes.size() - 5);
+    ASSERT_NE(lastLine, std::string::npos);
+    WriteFileBytes(keyMap, bytes.substr(0, lastLine + 4));
+    h.Start();
+    EXPECT_TRUE(h.Messages().Texts().empty());  // shown once the window stands
+    h.Pump(600);
+    ASSERT_EQ(h.Messages().Texts().size(), 1u);
+    EXPECT_EQ(h.Messages().Texts()[0].substr(0, 60),
+              std::wstring(L"Information : Key board map had initialized, because of orijinal key board map had updated.")
+                  .substr(0, 60));
+    EXPECT_EQ(ReadFileBytes(keyMap).size(), bytes.size());  // the built-in table again
+}

@@ -1,0 +1,116 @@
+#include "KeyMapTestSupport.h"
+
+#include "app/Application.h"
+#include "app/MainMenuTable.h"
+#include "keymap/KeyText.h"
+#include "util/IniFile.h"
+
+namespace keymaptest {
+
+ProgramDir::ProgramDir() {
+    quib::SetProgramPathForTests(dir_ / L"quibFMarchive.exe");
+    quib::IniFile::CreateEmptyUnicode(Ini());
+}
+
+ProgramDir::~ProgramDir() { quib::SetProgramPathForTests(L""); }
+
+std::wstring ProgramDir::LanguageDir() const {
+    const std::wstring language = dir_ / L"Language";
+    CreateDirectoryW(language.c_str(), nullptr);
+    const std::wstring program = language + L"\\quibFMarchive";
+    CreateDirectoryW(program.c_str(), nullptr);
+    return program;
+}
+
+void ProgramDir::WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value) const {
+    quib::IniFile(Ini()).WriteString(section, key, value);
+}
+
+bool WriteUtf16File(const std::wstring& path, const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
+    }
+    return quibtest::WriteFileBytes(path, bytes);
+}
+
+std::wstring ReadUtf16File(const std::wstring& path, bool* hasBom) {
+    const std::string bytes = quibtest::ReadFileBytes(path);
+    std::wstring text;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                            (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    const bool bom = !text.empty() && text[0] == 0xFEFF;
+    if (hasBom) *hasBom = bom;
+    if (bom) text.erase(0, 1);
+    return text;
+}
+
+quib::KeyMapTable Table(const std::vector<std::wstring>& shorthand) {
+    quib::KeyMapTable table;
+    for (std::wstring s : shorthand) {
+        for (auto& c : s)
+            if (c == L'|') c = L'\t';
+        table.push_back(quib::ParseKeyMapLine(s));
+    }
+    return table;
+}
+
+MenuForm::MenuForm() : TFormBase(L"FormKeyMapTest", SIZE{400, 300}, SIZE{200, 150}) {
+    menu_ = CreateMenu();
+    for (const auto& top : quib::MainMenuBar()) {
+        HMENU sub = CreatePopupMenu();
+        for (const auto& c : quib::MainCommands())
+            if (lstrcmpW(c.category, top.category) == 0)
+                AppendMenuW(sub, MF_STRING, static_cast<UINT_PTR>(c.tag), c.caption);
+        AppendMenuW(menu_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), top.caption);
+    }
+    SetMenuHandle(menu_);
+}
+
+MenuForm::~MenuForm() {
+    // A menu given to a window goes with the window.
+    if (handle_) {
+        DestroyWindow(handle_);
+    } else {
+        DestroyMenu(menu_);
+    }
+}
+
+void MenuForm::FormCreate() { SetMenu(handle_, menu_); }
+
+std::wstring MenuForm::MenuText(int tag) const {
+    wchar_t buf[256] = {};
+    GetMenuStringW(menu_, static_cast<UINT>(tag), buf, 256, MF_BYCOMMAND);
+    return buf;
+}
+
+void EnsureApplication() { quib::Application().Initialize(GetModuleHandleW(nullptr)); }
+
+void Pump(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    for (;;) {
+        while (quib::Application().HandleOneMessage()) {
+        }
+        if (static_cast<LONG>(GetTickCount() - end) >= 0) break;
+        Sleep(10);
+    }
+}
+
+void PressKey(HWND target, WORD vk, BYTE mods) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    BYTE pressed[256];
+    memcpy(pressed, state, sizeof(state));
+    pressed[VK_SHIFT] = (mods & quib::kKeyShift) ? 0x80 : 0;
+    pressed[VK_CONTROL] = (mods & quib::kKeyCtrl) ? 0x80 : 0;
+    pressed[VK_MENU] = (mods & quib::kKeyAlt) ? 0x80 : 0;
+    SetKeyboardState(pressed);
+    PostMessageW(target, (mods & quib::kKeyAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1);
+    Pump();
+    state[VK_SHIFT] = state[VK_CONTROL] = state[VK_MENU] = 0;
+    SetKeyboardState(state);
+}
+
+}  // namespace keymaptest
