@@ -55,6 +55,11 @@ bool TApplication::HandleOneMessage() {
         terminated_ = true;
         return true;
     }
+    Dispatch(msg);
+    return true;
+}
+
+void TApplication::Dispatch(MSG& msg) {
     try {
         if (!PreTranslate(msg)) {
             TranslateMessage(&msg);
@@ -65,7 +70,6 @@ bool TApplication::HandleOneMessage() {
     } catch (...) {
         HandleUnknownException();
     }
-    return true;
 }
 
 void TApplication::ProcessMessages() {
@@ -78,16 +82,7 @@ int TApplication::Run() {
     while (!terminated_) {
         const BOOL r = GetMessageW(&msg, nullptr, 0, 0);
         if (r == 0 || r == -1) break;
-        try {
-            if (!PreTranslate(msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
-        } catch (const std::exception& e) {
-            HandleException(e);
-        } catch (...) {
-            HandleUnknownException();
-        }
+        Dispatch(msg);
     }
     terminated_ = true;
     return 0;

@@ -54,6 +54,8 @@ public:
 private:
     TApplication() = default;
     bool PreTranslate(MSG& msg);
+    // Key preview, then the window procedure; errors reach the top-level handler.
+    void Dispatch(MSG& msg);
     static LRESULT CALLBACK OwnerProc(HWND, UINT, WPARAM, LPARAM);
 
     HINSTANCE instance_ = nullptr;

@@ -334,17 +334,11 @@ void TFormMain::ShowListingModeStateOnly() {
         if (MenuChecked(kModeTags[i])) mode = i + 1;
     SetStatusText(0, ModeCaption(kModeTags[mode - 1]));
     const bool listMode = mode == 1 || mode == 4 || mode == 5;
-    SetMenuEnabled(tag::MenuOperation, mode != 2 && mode != 3);
+    SetMenuEnabled(tag::MenuOperation, listMode);
     SetMenuEnabled(tag::MenuPassword, mode != 5);
     SetMenuEnabled(tag::MenuDelete, mode != 5);
     ShowListOrMemo(listMode);
-    const bool susie = mode == 5;
-    SetText(labelAttr_.caption, susie ? L"pos:" : L"attr:");
-    SetText(labelMode_.caption, susie ? L"mtd:" : L"mode:");
-    LVCOLUMNW c{};
-    c.mask = LVCF_TEXT;
-    c.pszText = const_cast<wchar_t*>(susie ? L"Pos" : L"Attr");
-    ListView_SetColumn(listView_, 6, &c);
+    SetModeCaptions(mode == 5);
     ResetSfxSubModes(mode == 4);
 }
 
@@ -376,23 +370,36 @@ void TFormMain::ClearTotalsAndPanels(int lastPanel) {
     for (int p = 1; p <= lastPanel; ++p) SetStatusText(p, L"");
 }
 
-void TFormMain::MenuFileArchiveClick() {
-    if (MenuChecked(tag::MenuFileArchive)) return;
-    SelectMode(1);
-    SetStatusText(0, ModeCaption(tag::MenuFileArchive));
-    SetMenuEnabled(tag::MenuPassword, true);
-    SetMenuEnabled(tag::MenuDelete, true);
-    SetMenuEnabled(tag::MenuOperation, true);
-    ResetSfxSubModes(false);
-    ShowListOrMemo(true);
+// What every mode switch does before its own listing: the checks, status
+// panel 0, the commands that apply, list or text area, the Susie captions.
+void TFormMain::SwitchMode(int mode) {
+    SelectMode(mode);
+    SetStatusText(0, ModeCaption(kModeTags[mode - 1]));
+    const bool list = mode == 1 || mode == 4 || mode == 5;
+    SetMenuEnabled(tag::MenuOperation, list);
+    if (list) {
+        SetMenuEnabled(tag::MenuPassword, mode != 5);
+        SetMenuEnabled(tag::MenuDelete, mode != 5);
+    }
+    ResetSfxSubModes(mode == 4);
+    ShowListOrMemo(list);
+    SetModeCaptions(mode == 5);
+    ClearTotalsAndPanels(5);
+    if (!list) InformationClear();
+}
+
+void TFormMain::SetModeCaptions(bool susie) {
+    SetText(labelAttr_.caption, susie ? L"pos:" : L"attr:");
+    SetText(labelMode_.caption, susie ? L"mtd:" : L"mode:");
     LVCOLUMNW c{};
     c.mask = LVCF_TEXT;
-    c.pszText = const_cast<wchar_t*>(L"Attr");
+    c.pszText = const_cast<wchar_t*>(susie ? L"Pos" : L"Attr");
     ListView_SetColumn(listView_, 6, &c);
-    SetText(labelAttr_.caption, L"attr:");
-    SetText(labelMode_.caption, L"mode:");
-    ClearTotalsAndPanels(4);
-    SetStatusText(5, L"");
+}
+
+void TFormMain::MenuFileArchiveClick() {
+    if (MenuChecked(tag::MenuFileArchive)) return;
+    SwitchMode(1);
     if (FileExistsPath(StrLoadFileName)) {
         ListArchive(StrLoadFileName);
         SetItemNewListArchive();
@@ -401,15 +408,7 @@ void TFormMain::MenuFileArchiveClick() {
 
 void TFormMain::MenuFileSimpleClick() {
     if (MenuChecked(tag::MenuFileSimple)) return;
-    SelectMode(2);
-    SetStatusText(0, ModeCaption(tag::MenuFileSimple));
-    SetMenuEnabled(tag::MenuOperation, false);
-    ResetSfxSubModes(false);
-    ShowListOrMemo(false);
-    SetText(labelAttr_.caption, L"attr:");
-    SetText(labelMode_.caption, L"mode:");
-    ClearTotalsAndPanels(5);
-    InformationClear();
+    SwitchMode(2);
     if (FileExistsPath(StrLoadFileName)) {
         ArchiveListSimple(StrLoadFileName);
         SetMemo1Lines(StrListSimpleResult);
@@ -418,55 +417,25 @@ void TFormMain::MenuFileSimpleClick() {
 
 void TFormMain::MenuFileTestClick() {
     if (MenuChecked(tag::MenuFileTest)) return;
-    SelectMode(3);
-    SetStatusText(0, ModeCaption(tag::MenuFileTest));
-    SetMenuEnabled(tag::MenuOperation, false);
-    ResetSfxSubModes(false);
-    ShowListOrMemo(false);
-    SetText(labelAttr_.caption, L"attr:");
-    SetText(labelMode_.caption, L"mode:");
-    ClearTotalsAndPanels(5);
-    InformationClear();
+    SwitchMode(3);
     if (FileExistsPath(StrLoadFileName)) {
         ArchiveListTest(StrLoadFileName);
         SetMemo1Lines(StrListTestResult);
     }
 }
 
+// The self-extracting and Susie listers arrive with their own work; until then
+// the mode is selected and shown, and the list stays empty.
 void TFormMain::MenuFileSfxClick() {
     if (MenuChecked(tag::MenuFileSfx)) return;
-    SelectMode(4);
-    SetStatusText(0, ModeCaption(tag::MenuFileSfx));
-    SetMenuEnabled(tag::MenuPassword, true);
-    SetMenuEnabled(tag::MenuDelete, true);
-    SetMenuEnabled(tag::MenuOperation, true);
-    ResetSfxSubModes(true);
-    ShowListOrMemo(true);
-    SetText(labelAttr_.caption, L"attr:");
-    SetText(labelMode_.caption, L"mode:");
-    ClearTotalsAndPanels(5);
-    // The self-extracting lister arrives with its own work; the mode is selected
-    // and shown, and the list stays empty until then.
+    SwitchMode(4);
     StrListArchiveDirFile.clear();
     SetItemNewListArchive();
 }
 
 void TFormMain::MenuFileSusieClick() {
     if (MenuChecked(tag::MenuFileSusie)) return;
-    SelectMode(5);
-    SetStatusText(0, ModeCaption(tag::MenuFileSusie));
-    SetMenuEnabled(tag::MenuPassword, false);
-    SetMenuEnabled(tag::MenuDelete, false);
-    SetMenuEnabled(tag::MenuOperation, true);
-    ResetSfxSubModes(false);
-    ShowListOrMemo(true);
-    SetText(labelAttr_.caption, L"pos:");
-    SetText(labelMode_.caption, L"mtd:");
-    LVCOLUMNW c{};
-    c.mask = LVCF_TEXT;
-    c.pszText = const_cast<wchar_t*>(L"Pos");
-    ListView_SetColumn(listView_, 6, &c);
-    ClearTotalsAndPanels(5);
+    SwitchMode(5);
     StrListArchiveDirFile.clear();
     SetItemNewListArchive();
 }

@@ -218,6 +218,8 @@ private:
     void ApplyLanguage();
     void MenuLanguageClick(bool japanese);
     void SelectMode(int mode);
+    void SwitchMode(int mode);
+    void SetModeCaptions(bool susie);
     void ResetSfxSubModes(bool enable);
     void ClearTotalsAndPanels(int lastPanel);
     void ShowListOrMemo(bool list);

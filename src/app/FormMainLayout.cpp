@@ -173,10 +173,11 @@ void TFormMain::LayoutControls() {
     RECT rc{};
     GetClientRect(panel1_, &rc);
     const int w = rc.right;
-    const int row = 21, capW = 52, top = 2;
+    // Rows as tall as the panel allows, so descenders such as "_" are not cut off.
+    const int row = 22, capW = 52, top = 0;
     auto place = [&](const InfoLabel& l, int x, int y, int valueWidth) {
-        MoveWindow(l.caption, x, y, capW, row - 2, TRUE);
-        MoveWindow(l.value, x + capW, y, valueWidth, row - 2, TRUE);
+        MoveWindow(l.caption, x, y, capW, row, TRUE);
+        MoveWindow(l.value, x + capW, y, valueWidth, row, TRUE);
     };
     place(labelFile_, 4, top, w - capW - 8);
     place(labelPath_, 4, top + row, w - capW - 8);
@@ -192,7 +193,7 @@ void TFormMain::LayoutControls() {
         const int col = static_cast<int>(i % 4), line = static_cast<int>(i / 4);
         static const int xs[4] = {0, 52, 222, 332};
         static const int ws[4] = {50, 168, 108, 50};
-        MoveWindow(wideTotals_[i], wx + xs[col], top + line * row, ws[col], row - 2, TRUE);
+        MoveWindow(wideTotals_[i], wx + xs[col], top + line * row, ws[col], row, TRUE);
     }
     place(labelTotalSize_, 4, top, 170);
     place(labelTotalCount_, 240, top, 110);

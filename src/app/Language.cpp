@@ -1,5 +1,7 @@
 #include "app/Language.h"
 
+#include "util/TextFile.h"
+
 #include <commctrl.h>
 
 #include <initializer_list>
@@ -168,35 +170,7 @@ bool ReadLanguageFile(const std::wstring& path, std::vector<std::wstring>& lines
     lines.clear();
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    std::string bytes;
-    char buf[65536];
-    DWORD n = 0;
-    bool ok = true;
-    for (;;) {
-        if (!ReadFile(h, buf, sizeof(buf), &n, nullptr)) {
-            ok = false;
-            break;
-        }
-        if (n == 0) break;
-        bytes.append(buf, n);
-    }
-    CloseHandle(h);
-    if (!ok) return false;
-    size_t start = 0;
-    if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
-        static_cast<unsigned char>(bytes[1]) == 0xFE)
-        start = 2;
-    std::wstring text;
-    text.reserve((bytes.size() - start) / 2);
-    // An odd last byte is no character and is dropped.
-    for (size_t i = start; i + 1 < bytes.size(); i += 2)
-        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                            (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    lines = SplitLines(text);
-    return true;
+    return ReadUtf16Lines(path, lines);
 }
 
 bool CheckLanguageLines(const std::vector<std::wstring>& lines, HWND owner) {

@@ -88,7 +88,7 @@ const std::vector<MainMenuBarItem>& MainMenuBar() {
     static const std::vector<MainMenuBarItem> bar = {
         {L"ファイル", L"ファイル(&F)", 1000}, {L"操作", L"操作(&O)", 1100},   {L"移動", L"移動(&M)", 1200},
         {L"設定", L"設定(&S)", 1300},         {L"拡張", L"拡張(&E)", 1400},   {L"ヘルプ", L"ヘルプ(&H)", 1500},
-        {L"Jpn/Eng", L"Jpn/Eng(&J)", 1600},
+        {L"Jpn/Eng", L"Jpn/Eng(&N)", 1600},
     };
     return bar;
 }

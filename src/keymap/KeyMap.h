@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "util/TextFile.h"
+
 namespace quib {
 
 // One command of a key map: four tab-separated fields in the file.
@@ -31,8 +33,6 @@ KeyMapLine MakeKeyMapLine(std::wstring category, std::wstring caption, std::wstr
 // The program's own text files: UTF-16 little-endian with a byte-order mark,
 // CR LF after every line. Reading skips a byte-order mark when there is one.
 // False when the file is missing or cannot be read / written.
-bool ReadUtf16Lines(const std::wstring& path, std::vector<std::wstring>& lines);
-bool WriteUtf16Lines(const std::wstring& path, const std::vector<std::wstring>& lines);
 bool ReadKeyMapFile(const std::wstring& path, KeyMapTable& table);
 bool WriteKeyMapFile(const std::wstring& path, const KeyMapTable& table);
 bool KeyMapFileExists(const std::wstring& path);

@@ -258,9 +258,9 @@ TEST(EntryList, AKeyMapFileWithALineMissingIsResetWithOneNotice) {
     const size_t lastLine = bytes.rfind(std::string("\r\0\n\0", 4), bytes.size() - 5);
     ASSERT_NE(lastLine, std::string::npos);
     WriteFileBytes(keyMap, bytes.substr(0, lastLine + 4));
-    h.Start();
-    EXPECT_TRUE(h.Messages().Texts().empty());  // shown once the window stands
+    auto& f = h.Start();
     h.Pump(600);
+    EXPECT_TRUE(IsWindowVisible(f.Handle()));
     ASSERT_EQ(h.Messages().Texts().size(), 1u);
     EXPECT_EQ(h.Messages().Texts()[0].substr(0, 60),
               std::wstring(L"Information : Key board map had initialized, because of orijinal key board map had updated.")
