@@ -184,11 +184,11 @@ void TFormMain::LayoutControls() {
     place(labelName_, 4, top + 2 * row, w - capW - 8);
     // Entry details on one row; the archive totals follow on wide windows.
     place(labelPacked_, 4, top, 150);
-    place(labelTime_, 210, top, 170);
-    place(labelSize_, 436, top, 150);
+    place(labelTime_, 210, top, 200);
+    place(labelSize_, 470, top, 160);
     place(labelAttr_, 4, top + row, 150);
     place(labelMode_, 210, top + row, 150);
-    const int wx = 650;
+    const int wx = 700;
     for (size_t i = 0; i < 8; ++i) {
         const int col = static_cast<int>(i % 4), line = static_cast<int>(i / 4);
         static const int xs[4] = {0, 52, 222, 332};
