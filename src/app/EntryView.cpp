@@ -113,11 +113,21 @@ std::vector<std::wstring> FilerViewLines(const std::vector<std::wstring>& source
         }
     }
     if (sortLikeExplorer) {
-        auto logical = [](const std::wstring& a, const std::wstring& b) {
-            return StrCmpLogicalW(FirstField(a).c_str(), FirstField(b).c_str()) < 0;
+        // Names taken out once: the comparison runs n log n times.
+        auto sortByName = [](std::vector<std::wstring>& lines) {
+            std::vector<std::pair<std::wstring, size_t>> keys;
+            keys.reserve(lines.size());
+            for (size_t i = 0; i < lines.size(); ++i) keys.emplace_back(FirstField(lines[i]), i);
+            std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
+                return StrCmpLogicalW(a.first.c_str(), b.first.c_str()) < 0;
+            });
+            std::vector<std::wstring> sorted;
+            sorted.reserve(lines.size());
+            for (const auto& k : keys) sorted.push_back(std::move(lines[k.second]));
+            lines = std::move(sorted);
         };
-        std::stable_sort(folders.begin(), folders.end(), logical);
-        std::stable_sort(files.begin(), files.end(), logical);
+        sortByName(folders);
+        sortByName(files);
     }
     std::vector<std::wstring> out;
     out.reserve(folders.size() + files.size() + 1);
