@@ -244,6 +244,7 @@ private:
     InfoLabel labelTotalSize_{}, labelTotalCount_{}, labelMarkSize_{}, labelMarkCount_{};  // Panel8
     std::vector<std::wstring> marks_;  // column 0 of each row
     bool ExitQuestion();
+    void ReListForDisplayForm();
     void ApplyTotals();
     void SetColumnCaption(int column, const std::wstring& caption);
     static LRESULT CALLBACK ListViewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);

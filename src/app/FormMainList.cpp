@@ -109,7 +109,12 @@ int TFormMain::SelectedRow() const { return ListView_GetNextItem(listView_, -1, 
 
 void TFormMain::SelectRow(int row, bool centre) {
     if (row < 0 || row >= RowCount()) return;
-    ListView_SetItemState(listView_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    // Only the rows that carry the state are touched: "all rows" (-1) walks every
+    // row of a virtual list, a quarter million of them in a big archive.
+    for (const UINT which : {LVNI_SELECTED, LVNI_FOCUSED}) {
+        const int old = ListView_GetNextItem(listView_, -1, which);
+        if (old >= 0 && old != row) ListView_SetItemState(listView_, old, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    }
     ListView_SetItemState(listView_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_EnsureVisible(listView_, row, FALSE);
     if (centre) {
@@ -430,19 +435,18 @@ void TFormMain::MenuMoveEndClick() {
 void TFormMain::MenuListTextClick() {
     SetMenuChecked(tag::MenuListText, true);
     SetMenuChecked(tag::MenuListFiler, false);
-    if (ExistsFile(StrLoadFileName) && MenuChecked(tag::MenuFileArchive)) {
-        ListArchive(StrLoadFileName);
-        SetItemNewListArchive();
-    }
-    RECT cr{};
-    GetClientRect(handle_, &cr);
-    FormResize(cr.right, cr.bottom);
+    ReListForDisplayForm();
 }
 
 void TFormMain::MenuListFilerClick() {
     SetMenuChecked(tag::MenuListFiler, true);
     SetMenuChecked(tag::MenuListText, false);
     StrFilerCurrent = L"/";
+    ReListForDisplayForm();
+}
+
+// The open archive listed again after the display form changed.
+void TFormMain::ReListForDisplayForm() {
     if (ExistsFile(StrLoadFileName) && MenuChecked(tag::MenuFileArchive)) {
         ListArchive(StrLoadFileName);
         SetItemNewListArchive();
