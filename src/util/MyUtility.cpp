@@ -134,20 +134,22 @@ std::wstring IntToCommaStr(std::int64_t value) { return CommaText(value, 0, 15, 
 
 void SetPumpHook(std::function<void()> pump) { g_pump = std::move(pump); }
 
+namespace {
+// Every piece between separators, the one after the last included even when empty.
+void SplitAtEvery(const std::wstring& line, wchar_t separator, std::vector<std::wstring>& list) {
+    size_t start = 0;
+    for (size_t at; (at = line.find(separator, start)) != std::wstring::npos; start = at + 1)
+        list.push_back(line.substr(start, at - start));
+    list.push_back(line.substr(start));
+}
+}  // namespace
+
 void StringToCsvList(const std::wstring& line, std::vector<std::wstring>& list) {
     if (g_pump) g_pump();
 
     if (line.find(L'\t') != std::wstring::npos) {
-        size_t start = 0;
-        for (;;) {
-            const size_t tab = line.find(L'\t', start);
-            if (tab == std::wstring::npos) {
-                list.push_back(line.substr(start));
-                return;
-            }
-            list.push_back(line.substr(start, tab - start));
-            start = tab + 1;
-        }
+        SplitAtEvery(line, L'\t', list);
+        return;
     }
 
     if (!line.empty() && line[0] == L'"') {
@@ -174,16 +176,8 @@ void StringToCsvList(const std::wstring& line, std::vector<std::wstring>& list) 
     }
 
     if (line.find(L',') != std::wstring::npos) {
-        size_t start = 0;
-        for (;;) {
-            const size_t comma = line.find(L',', start);
-            if (comma == std::wstring::npos) {
-                list.push_back(line.substr(start));
-                return;
-            }
-            list.push_back(line.substr(start, comma - start));
-            start = comma + 1;
-        }
+        SplitAtEvery(line, L',', list);
+        return;
     }
 
     list.push_back(line);
