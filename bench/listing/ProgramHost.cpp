@@ -103,7 +103,7 @@ void ProgramHost::Setting(const std::wstring& section, const std::wstring& key, 
 
 quib::TFormMain& ProgramHost::Start(const std::vector<std::wstring>& args) {
     quib::Application().SetArgumentsForTests(args);
-    form_ = std::make_unique<quib::TFormMain>();
+    form_ = std::make_unique<quib::FormInstance<quib::TFormMain>>();
     form_->Create();
     form_->Show();
     return *form_;

@@ -6,7 +6,10 @@
 #include "app/FormBase.h"
 #include "util/Errors.h"
 #include "util/Message.h"
+#include "util/ColorText.h"
+#include "util/IniFile.h"
 #include "util/StrConv.h"
+#include "util/Theme.h"
 
 namespace quib {
 
@@ -39,10 +42,12 @@ bool TApplication::Initialize(HINSTANCE instance) {
 bool TApplication::PreTranslate(MSG& msg) {
     if (appMessageHook_ && appMessageHook_(msg)) return true;
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && msg.hwnd) {
-        // Key preview: the form sees the key before its focused control.
+        // Key preview: the form sees the key before its focused control; the
+        // dialog keyboard comes after the form's own keys and its key map.
         HWND root = GetAncestor(msg.hwnd, GA_ROOT);
         if (TFormBase* form = TFormBase::FromHandle(root)) {
             if (form->PreviewKey(msg)) return true;
+            if (form->DialogKeyboard(msg)) return true;
         }
     }
     return false;
@@ -112,6 +117,27 @@ void TApplication::HandleException(const std::exception& e) {
 void TApplication::HandleUnknownException() {
     ShowMsgJE(mainForm_ ? mainForm_->Handle() : nullptr, L"Error : 予期しないエラーが発生しました",
               L"Error : Unexpected error.\r\n[OK]", MsgButtons::Ok, MsgStyle::Error);
+}
+
+void ApplyVclStyleSetting() {
+    const IniFile ini(ProgramIniPath());
+    const VisualStyle style = VisualStyleFromName(ini.ReadString(L"VclStyle", L"Text", L"Windows"));
+    COLORREF base = 0;
+    switch (style) {
+        case VisualStyle::Carbon:
+            base = ColorTextToColor(ini.ReadString(L"FListView", L"ColorCarbon", L"$191919"), 0x191919);
+            break;
+        case VisualStyle::CharcoalDarkSlate:
+            base = ColorTextToColor(ini.ReadString(L"FListView", L"ColorCharcoal", L"$232323"), 0x232323);
+            break;
+        case VisualStyle::Windows10Dark:
+            base = ColorTextToColor(ini.ReadString(L"FListView", L"ColorDark", L"$000000"), 0x000000);
+            break;
+        case VisualStyle::System:
+            break;
+    }
+    SetApplicationStyle(style, base);
+    SetMsgBoxActivateHook(style == VisualStyle::System ? nullptr : ThemeMessageBox);
 }
 
 }  // namespace quib

@@ -22,6 +22,11 @@ public:
     HINSTANCE InstanceHandle() const { return instance_; }
     HWND Handle() const { return handle_; }
 
+    // The developer flag ([Developer] Enabled): the language keys of the
+    // dialogs. One flag for the whole program, set by the main window.
+    bool Developer() const { return developer_; }
+    void SetDeveloper(bool on) { developer_ = on; }
+
     // The main form: closing it ends the message loop.
     void SetMainForm(TFormBase* form) { mainForm_ = form; }
     TFormBase* MainForm() const { return mainForm_; }
@@ -62,11 +67,19 @@ private:
     HWND handle_ = nullptr;
     TFormBase* mainForm_ = nullptr;
     bool terminated_ = false;
+    bool developer_ = false;
     std::function<bool(MSG&)> appMessageHook_;
     std::vector<std::wstring> argsOverride_;
     bool argsOverridden_ = false;
 };
 
 inline TApplication& Application() { return TApplication::Instance(); }
+
+// The visual style of the whole run, from [VclStyle] Text of the settings
+// file: "Carbon", "Charcoal Dark Slate" and "Windows10 Dark" give every
+// window (and the message boxes) the dark look with the list colour of
+// [FListView] ColorCarbon, ColorCharcoal or ColorDark; anything else the
+// system look. Called before the main window is created.
+void ApplyVclStyleSetting();
 
 }  // namespace quib

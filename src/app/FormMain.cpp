@@ -6,13 +6,13 @@
 #include <shellapi.h>
 
 #include "app/Application.h"
+#include "app/FormHelp.h"
+#include "app/FormLog.h"
 #include "app/Language.h"
 #include "app/MainMenuTable.h"
 #include "archive/Archive.h"
 #include "archive/Listing.h"
 #include "extract/ExtractTemp.h"
-#include "keymap/KeyMapApply.h"
-#include "keymap/MainKeyMap.h"
 #include "util/ColorText.h"
 #include "util/Message.h"
 #include "util/MyUtility.h"
@@ -22,8 +22,6 @@ namespace quib {
 namespace {
 
 TFormMain* g_formMain = nullptr;
-
-enum TimerId : UINT_PTR { kTimer1 = 1, kTimer2 = 2, kTimer3 = 3 };
 
 bool FileExistsPath(const std::wstring& path) {
     const DWORD a = GetFileAttributesW(path.c_str());
@@ -44,63 +42,45 @@ const int kModeTags[5] = {tag::MenuFileArchive, tag::MenuFileSimple, tag::MenuFi
 
 TFormMain* FormMain() { return g_formMain; }
 
-TFormMain::TFormMain() : TFormBase(L"FormMain", SIZE{780, 550}, SIZE{780, 550}) { g_formMain = this; }
+namespace {
+FormDescription MainDescription() {
+    FormDescription d;
+    d.section = L"FormMain";
+    d.defaultSize = SIZE{780, 550};
+    d.minimumSize = SIZE{780, 550};
+    d.languageFile = L"Main.txt";
+    d.commands = &MainCommandTable();
+    d.keyMap = KeyMapWindow::Main;
+    // The key map is built from the menus as the program designed them, and
+    // the language comes after the archive settings: both at their own steps.
+    d.standardShow = false;
+    // Esc closes only when the user asked for it; no dialog keyboard on the
+    // list (Enter and the arrows are the key map's); the language changes only
+    // through the Jpn/Eng menu.
+    d.escCloses = false;
+    d.dialogKeys = false;
+    d.developerLanguageKeys = false;
+    d.exStyle = WS_EX_CONTROLPARENT | WS_EX_APPWINDOW | WS_EX_ACCEPTFILES;
+    return d;
+}
+}  // namespace
+
+TFormMain::TFormMain() : TFormBase(MainDescription()) { g_formMain = this; }
 
 TFormMain::~TFormMain() {
     Application().SetAppMessageHook(nullptr);
     if (g_formMain == this) g_formMain = nullptr;
 }
 
-// ---------------------------------------------------------------- menus
+// ---------------------------------------------------------------- commands
 
-bool TFormMain::MenuChecked(int t) const {
-    return menuBar_ && (GetMenuState(menuBar_, static_cast<UINT>(t), MF_BYCOMMAND) & MF_CHECKED) != 0;
+std::wstring TFormMain::ModeCaption(int t) const { return RemoveAmpersands(MenuItemCaption(t)); }
+
+bool TFormMain::InitialSearchOn() const {
+    return MenuChecked(tag::MenuInitialSearch) || MenuChecked(tag::MenuInitialSearchOneTime);
 }
 
-void TFormMain::SetMenuChecked(int t, bool checked) {
-    if (menuBar_) CheckMenuItem(menuBar_, static_cast<UINT>(t), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
-}
-
-bool TFormMain::MenuEnabled(int t) const {
-    if (!menuBar_) return false;
-    const UINT s = GetMenuState(menuBar_, static_cast<UINT>(t), MF_BYCOMMAND);
-    return s != 0xFFFFFFFF && !(s & (MF_DISABLED | MF_GRAYED));
-}
-
-void TFormMain::SetMenuEnabled(int t, bool enabled) {
-    if (!menuBar_) return;
-    if (t == tag::MenuOperation) {
-        // The whole operation menu (second in the menu bar).
-        EnableMenuItem(menuBar_, 1, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
-        DrawMenuBar(handle_);
-        return;
-    }
-    EnableMenuItem(menuBar_, static_cast<UINT>(t), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
-}
-
-std::wstring TFormMain::MenuCaption(int t) const {
-    wchar_t buf[256] = {};
-    if (menuBar_) GetMenuStringW(menuBar_, static_cast<UINT>(t), buf, 256, MF_BYCOMMAND);
-    return buf;
-}
-
-std::wstring TFormMain::ModeCaption(int t) const { return RemoveAmpersands(MenuCaption(t)); }
-
-void TFormMain::SetShortCutKey() {
-    const bool initialSearch = MenuChecked(tag::MenuInitialSearch) || MenuChecked(tag::MenuInitialSearchOneTime);
-    quib::SetShortCutKey(*this, KeyMapFilePath(KeyMapWindow::Main), StrListKeyMapOriginal, StrListKeyMap,
-                         initialSearch);
-}
-
-void TFormMain::ApplyLanguage() {
-    if (BoolJapanese) {
-        SetJapanese(*this, StrLanguageFileName);
-    } else {
-        SetEnglish(*this, StrLanguageFileName);
-    }
-}
-
-void TFormMain::MenuLanguageClick(bool japanese) {
+void TFormMain::SwitchLanguage(bool japanese) {
     Ini().WriteBool(L"Language", L"Japanese", japanese);
     SetMenuChecked(tag::MenuJapanese, japanese);
     SetMenuChecked(tag::MenuEnglish, !japanese);
@@ -110,61 +90,26 @@ void TFormMain::MenuLanguageClick(bool japanese) {
     ShowListingModeStateOnly();
 }
 
-void TFormMain::RunCommand(int t) {
-    if (!MenuEnabled(t)) return;
-    MenuCommand(t);
+void TFormMain::MenuJapaneseClick() { SwitchLanguage(true); }
+void TFormMain::MenuEnglishClick() { SwitchLanguage(false); }
+
+void TFormMain::MenuParentShowClick() {
+    if (QuibHandle) SetForegroundWindow(QuibHandle);
 }
 
-void TFormMain::MenuCommand(int id) {
-    switch (id) {
-        case tag::MenuFileArchive: MenuFileArchiveClick(); break;
-        case tag::MenuFileSimple: MenuFileSimpleClick(); break;
-        case tag::MenuFileTest: MenuFileTestClick(); break;
-        case tag::MenuFileSfx: MenuFileSfxClick(); break;
-        case tag::MenuFileSusie: MenuFileSusieClick(); break;
-        case tag::MenuClose: MenuCloseClick(); break;
-        case tag::MenuAutoPopup: SetMenuChecked(id, !MenuChecked(id)); break;
-        case tag::MenuCloseESCkey: SetMenuChecked(id, !MenuChecked(id)); break;
-        case tag::MenuSendTopToFiler: SetMenuChecked(id, !MenuChecked(id)); break;
-        case tag::MenuEncode: SetMenuChecked(id, !MenuChecked(id)); break;
-        case tag::MenuSameAsQuibFM: MenuSameAsQuibFMClick(); break;
-        case tag::MenuOpen: MenuOpenClick(); break;
-        case tag::MenuListText: MenuListTextClick(); break;
-        case tag::MenuListFiler: MenuListFilerClick(); break;
-        case tag::MenuListViewWidthInit: MenuListViewWidthInitClick(); break;
-        case tag::MenuCopyFileName: MenuCopyFileNameClick(); break;
-        case tag::MenuShowListItems: MenuShowListItemsClick(); break;
-        case tag::MenuBackSpace: MenuBackSpaceClick(); break;
-        case tag::MenuExecuteExt: MenuExecuteExtClick(); break;
-        case tag::MenuMark: MenuMarkClick(); break;
-        case tag::MenuAllMarkFile: MenuAllMarkFileClick(false); break;
-        case tag::MenuAllMarkFolderFile: MenuAllMarkFileClick(true); break;
-        case tag::MenuMarkReverse: MenuMarkReverseClick(); break;
-        case tag::MenuMoveTop:
-        case tag::MenuMoveTop2: MenuMoveTopClick(); break;
-        case tag::MenuMoveEnd:
-        case tag::MenuMoveEnd2: MenuMoveEndClick(); break;
-        case tag::MenuMoveUp:
-        case tag::MenuMoveUp2:
-        case tag::MenuMoveUp3: SendMessageW(listView_, WM_KEYDOWN, VK_UP, 0); break;
-        case tag::MenuMoveDown:
-        case tag::MenuMoveDown2:
-        case tag::MenuMoveDown3: SendMessageW(listView_, WM_KEYDOWN, VK_DOWN, 0); break;
-        case tag::MenuMovePrev:
-        case tag::MenuMovePrev2:
-        case tag::MenuMovePrev3: SendMessageW(listView_, WM_KEYDOWN, VK_PRIOR, 0); break;
-        case tag::MenuMoveNext:
-        case tag::MenuMoveNext2:
-        case tag::MenuMoveNext3: SendMessageW(listView_, WM_KEYDOWN, VK_NEXT, 0); break;
-        case tag::MenuJapanese: MenuLanguageClick(true); break;
-        case tag::MenuEnglish: MenuLanguageClick(false); break;
-        case tag::MenuParentShow:
-            if (QuibHandle) SetForegroundWindow(QuibHandle);
-            break;
-        default:
-            break;
-    }
-}
+// The moves are the list's own keys, sent to it so that selection, focus and
+// scrolling behave exactly as with the list's keyboard.
+void TFormMain::MoveCursor(WORD key) { SendMessageW(listView_, WM_KEYDOWN, key, 0); }
+void TFormMain::MenuMoveUpClick() { MoveCursor(VK_UP); }
+void TFormMain::MenuMoveDownClick() { MoveCursor(VK_DOWN); }
+void TFormMain::MenuMovePrevClick() { MoveCursor(VK_PRIOR); }
+void TFormMain::MenuMoveNextClick() { MoveCursor(VK_NEXT); }
+
+void TFormMain::MenuAllMarkFileClick() { MarkAll(false); }
+void TFormMain::MenuAllMarkFolderFileClick() { MarkAll(true); }
+
+void TFormMain::MenuShowLogClick() { ShowModalForm<TFormLog>(); }
+void TFormMain::MenuShowHelpClick() { ShowModalForm<TFormHelp>(); }
 
 void TFormMain::MenuCloseClick() { Close(); }
 
@@ -205,7 +150,6 @@ void TFormMain::FormCreate() {
 
     StrExePath = ProgramFolder();
     StrExeDrive = ProgramPath().substr(0, 2);
-    CreateMenus();
     SetMenuChecked(tag::MenuJapanese, BoolJapanese);
     SetMenuChecked(tag::MenuEnglish, !BoolJapanese);
 
@@ -229,6 +173,7 @@ void TFormMain::FormCreate() {
 
     BoolDeveloper = ini.ReadBool(L"Developer", L"Enabled", false);
     ini.WriteBool(L"Developer", L"Enabled", BoolDeveloper);
+    Application().SetDeveloper(BoolDeveloper);
     const std::wstring carbon = ini.ReadString(L"FListView", L"ColorCarbon", L"$191919");
     const std::wstring charcoal = ini.ReadString(L"FListView", L"ColorCharcoal", L"$232323");
     const std::wstring dark = ini.ReadString(L"FListView", L"ColorDark", L"$000000");
@@ -267,11 +212,9 @@ void TFormMain::FormCreate() {
 
 void TFormMain::FormShow() {
     ParseCommandLine(Application().Arguments());
+    LogWindowsFound();
     // The key map: built-in table, start-up check against the file, menus.
-    StrListKeyMapOriginal = InitMainKeyMap(0, this);
-    BoolKeyMapSame = CheckKeyMapFile(KeyMapFilePath(KeyMapWindow::Main), StrListKeyMapOriginal, StrListKeyMap);
-    SetShortCutKey();
-    if (!BoolKeyMapSame) SetTimer(handle_, kTimer3, 300, nullptr);
+    InstallKeyMap();
     BoolFormShow = true;
     CloseIme();
     RECT wr{};
@@ -281,7 +224,6 @@ void TFormMain::FormShow() {
     StrLanguageFileName = LanguageFilePath(L"Main.txt");
     ApplyLanguage();
     ShowListingModeState();
-    if (MenuChecked(tag::MenuAutoPopup)) SetTimer(handle_, kTimer1, 500, nullptr);
 }
 
 void TFormMain::ParseCommandLine(const StringList& args) {
@@ -330,6 +272,21 @@ void TFormMain::ParseCommandLine(const StringList& args) {
         toOpen = args[1];
     }
     if (!toOpen.empty() && FileExistsPath(toOpen)) StrLoadFileName = toOpen;
+}
+
+void TFormMain::LogWindowsFound() {
+    FindFlags = StartupWindowFlags();
+    StrListWindowName2.clear();
+    StrListWindowHwnd2.clear();
+    FindWindowsByCaption(FindFlags, StrListWindowName2, StrListWindowHwnd2);
+    StrListLog.push_back(L"Name");
+    StrListLog.push_back(L"Handle");
+    StrListLog.push_back(L"");
+    for (size_t i = 0; i < StrListWindowName2.size(); ++i) {
+        StrListLog.push_back(StrListWindowName2[i]);
+        StrListLog.push_back(StrListWindowHwnd2[i]);
+        StrListLog.push_back(L"");
+    }
 }
 
 // Checks one mode item without listing (the command line's choice for this run).
@@ -586,7 +543,7 @@ void TFormMain::DropFiles(const StringList& paths) {
     if (FileExistsPath(paths[0])) {
         OpenArchive(paths[0]);
     } else {
-        SetTimer(handle_, kTimer2, 300, nullptr);
+        After(300, [] { ShowMsgJE(nullptr, L"Information : ファイルがありません", L"Information : File is not exist.[OK]"); });
     }
 }
 
@@ -602,26 +559,6 @@ void TFormMain::WmDropFiles(HDROP drop) {
     }
     DragFinish(drop);
     DropFiles(paths);
-}
-
-void TFormMain::OnTimer(UINT_PTR id) {
-    KillTimer(handle_, id);
-    switch (id) {
-        case kTimer2:
-            ShowMsgJE(handle_, L"Information : ファイルがありません", L"Information : File is not exist.[OK]");
-            break;
-        case kTimer3:
-            ShowMsgJE(handle_,
-                      L"Information : キーボード設定内容が変更になったので初期化しました\r\n必要ならキーボード設定で「"
-                      L"変更分を反映」を実行して下さい\r\nキーボード設定を変更した場合は「変更分を保存」を実行しておいて"
-                      L"下さい",
-                      L"Information : Key board map had initialized, because of orijinal key board map had "
-                      L"updated.\r\nIf necessary, reffer different items on KeyBoard Window.\r\nWhen change keyboard "
-                      L"setting, save different items to file on KeyBoard Window.\r\n[OK]");
-            break;
-        default:
-            break;
-    }
 }
 
 void TFormMain::ControlCommand(HWND control, int, int code) {
@@ -695,10 +632,6 @@ bool TFormMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             }
             return false;
         }
-        case WM_TIMER:
-            OnTimer(wp);
-            result = 0;
-            return true;
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wp);
             HWND ctl = reinterpret_cast<HWND>(lp);

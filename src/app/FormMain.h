@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Controls.h"
+#include "util/Controls.h"
 #include "app/EntryView.h"
+#include "app/FilerLink.h"
 #include "app/FormBase.h"
 #include "archive/ArchiveKind.h"
 #include "keymap/KeyMap.h"
@@ -30,9 +31,7 @@ public:
     std::wstring StrExtractBase;
     std::wstring StrExeDrive;
     std::wstring StrExePath;
-    std::wstring StrLanguageFileName;
     std::wstring StrMsg;
-    bool BoolJapanese = true;
     bool BoolDeveloper = false;
     bool BoolWindows7Later = true;
     bool BoolReadDllSystem32andApplication = true;
@@ -41,11 +40,12 @@ public:
     int IntModeSelectHwnd = 0;
     HWND QuibHandle = nullptr;
     StringList StrListLog;
+    // Windows found by caption (the filers, other instances), parallel lists.
+    WindowFindFlags FindFlags;
+    StringList StrListWindowName2;
+    StringList StrListWindowHwnd2;
     StringList StrListDropName;
     bool BoolFormShow = false;
-    KeyMapTable StrListKeyMapOriginal;  // the built-in key table
-    KeyMapTable StrListKeyMap;          // the key-map file's lines
-    bool BoolKeyMapSame = true;
     int IntInfoSelect = 0;
     bool BoolFormListViewRun = false;
     int TabStops = 16;
@@ -111,16 +111,6 @@ public:
              ColorPanelFontNow = 0xFFFFFF, ColorPanelItemNow = 0xFFFFFF;
 
     // --- commands and operations
-    bool MenuChecked(int tag) const;
-    void SetMenuChecked(int tag, bool checked);
-    bool MenuEnabled(int tag) const;
-    void SetMenuEnabled(int tag, bool enabled);
-    std::wstring MenuCaption(int tag) const;
-    // Runs a command as its menu item would (nothing when the item is disabled).
-    void RunCommand(int tag);
-
-    // Applies the key-map file to the menus (initial search decides which plain keys stay).
-    void SetShortCutKey();
     void ReadIniValueInit();
     void ReadIniValueSetting();
     void ReadArchiveSetting();
@@ -165,8 +155,21 @@ public:
     void ListView1DblClick();
     void ListView1Click();
     void MenuMarkClick();
-    void MenuAllMarkFileClick(bool withFolders);
+    void MenuAllMarkFileClick();
+    void MenuAllMarkFolderFileClick();
     void MenuMarkReverseClick();
+    void MenuMoveUpClick();
+    void MenuMoveDownClick();
+    void MenuMovePrevClick();
+    void MenuMoveNextClick();
+    void MenuJapaneseClick();
+    void MenuEnglishClick();
+    void MenuParentShowClick();
+    void MenuShowLogClick();
+    void MenuShowHelpClick();
+    // The interface language of the whole program (the Jpn/Eng menu): saved,
+    // applied here and taken by every window shown later.
+    void SwitchLanguage(bool japanese) override;
 
     void MenuFileArchiveClick();
     void MenuFileSimpleClick();
@@ -197,26 +200,25 @@ protected:
     void FormClose() override;
     void FormDestroy() override;
     bool FormKeyDown(WPARAM key, bool shift, bool ctrl, bool alt) override;
-    bool EscCloses() const override { return false; }
-    DWORD WindowExStyle() const override { return WS_EX_CONTROLPARENT | WS_EX_APPWINDOW | WS_EX_ACCEPTFILES; }
-    void MenuCommand(int id) override;
+    bool InitialSearchOn() const override;
     void ControlCommand(HWND control, int id, int code) override;
     LRESULT Notify(NMHDR* hdr) override;
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
     // Layout (FormMainLayout.cpp).
-    void CreateMenus();
     void CreateControls();
     void AddListColumns();
     void LayoutControls();
     void ApplyColorsAndFonts();
     // Start-up (FormMain.cpp).
     void ParseCommandLine(const StringList& args);
+    // The filers and other instances running at start-up, into the log.
+    void LogWindowsFound();
     void ShowListingModeState();
     void ShowListingModeStateOnly();
-    void ApplyLanguage();
-    void MenuLanguageClick(bool japanese);
+    void MarkAll(bool withFolders);
+    void MoveCursor(WORD key);
     void SelectMode(int mode);
     void SwitchMode(int mode);
     void SetModeCaptions(bool susie);
@@ -224,10 +226,8 @@ private:
     void ClearTotalsAndPanels(int lastPanel);
     void ShowListOrMemo(bool list);
     void WmDropFiles(HDROP drop);
-    void OnTimer(UINT_PTR id);
     std::wstring ModeCaption(int tag) const;
 
-    HMENU menuBar_ = nullptr;
     HWND listView_ = nullptr;
     HWND memo1_ = nullptr;
     HWND memo4_ = nullptr;

@@ -3,7 +3,6 @@
 
 #include <commctrl.h>
 
-#include "app/MainMenuTable.h"
 #include "util/StrConv.h"
 
 namespace quib {
@@ -26,31 +25,6 @@ constexpr int kPanel9Height = 112;
 constexpr int kWideLayoutWidth = 1120;
 
 }  // namespace
-
-void TFormMain::CreateMenus() {
-    menuBar_ = CreateMenu();
-    for (const auto& top : MainMenuBar()) {
-        HMENU sub = CreatePopupMenu();
-        bool first = true;
-        for (const auto& c : MainCommands()) {
-            if (lstrcmpW(c.category, top.category) != 0) continue;
-            if (c.separatorBefore && !first) AppendMenuW(sub, MF_SEPARATOR, 0, nullptr);
-            AppendMenuW(sub, MF_STRING, static_cast<UINT_PTR>(c.tag), c.caption);
-            first = false;
-        }
-        AppendMenuW(menuBar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), top.caption);
-        // The top-level item carries its Tag as id, so the language file finds it.
-        MENUITEMINFOW mii{sizeof(mii)};
-        mii.fMask = MIIM_ID;
-        mii.wID = static_cast<UINT>(top.tag);
-        SetMenuItemInfoW(menuBar_, static_cast<UINT>(GetMenuItemCount(menuBar_) - 1), TRUE, &mii);
-        RegisterComponent({ComponentKind::MenuItem, top.tag, nullptr});
-        for (const auto& c : MainCommands())
-            if (lstrcmpW(c.category, top.category) == 0) RegisterComponent({ComponentKind::MenuItem, c.tag, nullptr});
-    }
-    SetMenu(handle_, menuBar_);
-    SetMenuHandle(menuBar_);
-}
 
 void TFormMain::CreateControls() {
     HINSTANCE inst = Instance();

@@ -388,7 +388,7 @@ void TFormMain::MenuMarkClick() {
     if (row < RowCount() - 1) SelectRow(row + 1, false);
 }
 
-void TFormMain::MenuAllMarkFileClick(bool withFolders) {
+void TFormMain::MarkAll(bool withFolders) {
     if (SelectedRow() < 0) return;
     bool anyMarked = false;
     for (const auto& m : marks_) anyMarked |= m == kMarked;

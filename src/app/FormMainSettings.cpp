@@ -188,7 +188,6 @@ void TFormMain::FormDestroy() {
     ini.WriteString(L"Spm", L"FileName", StrSpmFileName);
     ini.WriteString(L"quibFMsusie", L"FileName", StrQuibFMsusieFileName);
     ini.WriteString(L"quibFMimage", L"FileName", StrQuibFMimageFileName);
-    WritePlacement(ini);
     if (GetFileAttributesW(StrExtractBase.c_str()) != INVALID_FILE_ATTRIBUTES) ArchiveDeleteExtractTemp(StrExtractBase, Application().Handle());
 }
 

@@ -1,31 +1,23 @@
 #pragma once
 // The main window's commands as data: menu placement, Tag (= function number of
-// the key map), caption and default key. The menus, the built-in key table and
-// the language file are all made from this one table.
+// the key map), caption, default key and handler. The menus, the built-in key
+// table, the language file and the help texts are all made from this table.
 #include <string>
 #include <vector>
 
+#include "app/FormCommand.h"
+
 namespace quib {
 
-struct MainCommand {
-    int tag;                 // function number, also the menu item's command id
-    const wchar_t* category; // key-map category = the top-level menu it sits in
-    const wchar_t* name;     // the menu item's name (MenuOpen, ...)
-    const wchar_t* caption;  // Japanese caption with its & marks
-    const wchar_t* key;      // default key text, empty for none
-    bool separatorBefore;    // a separator line above the item in its menu
-};
+using MainCommand = FormCommand;
+using MainMenuBarItem = FormMenu;
 
-// The 70 commands in key-table order.
+// Menus and the 70 commands in key-table order.
+const CommandTable& MainCommandTable();
 const std::vector<MainCommand>& MainCommands();
 const MainCommand* FindMainCommand(int tag);
 
 // Top-level menus in menu-bar order: category and caption.
-struct MainMenuBarItem {
-    const wchar_t* category;
-    const wchar_t* caption;
-    int tag;  // Tag of the top-level item for the language file
-};
 const std::vector<MainMenuBarItem>& MainMenuBar();
 
 namespace tag {

@@ -11,7 +11,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // The settings file exists before anything writes to it, as UTF-16, so that
     // every value written later stays Unicode.
     IniFile::CreateEmptyUnicode(ProgramIniPath());
-    TFormMain formMain;
+    ApplyVclStyleSetting();
+    FormInstance<TFormMain> formMain;
     Application().SetMainForm(&formMain);
     if (!formMain.Create()) return 1;
     formMain.Show();

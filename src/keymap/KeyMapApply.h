@@ -1,14 +1,15 @@
 #pragma once
-// Giving a window's menu items the keys of its key map.
+// Which key each command of a window gets from its key map. The window layer
+// gives the keys to its menu items; this layer only says which.
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "keymap/KeyMap.h"
 #include "keymap/KeyText.h"
 
 namespace quib {
-
-class TFormBase;
 
 // The key a menu item gets from its key text; nullopt when the item keeps the
 // key it has. Without initial search the text's key is taken as it is (an
@@ -22,18 +23,19 @@ std::optional<KeyCode> ShortCutForKeyText(const std::wstring& keyText, bool init
 // (the first line with exactly that number; none: no key).
 KeyCode KeyOfFunction(const KeyMapTable& working, const std::wstring& number);
 
-// Applies the working-map line of one function number to the menu item with
-// the given Tag (no line: no key).
-void SetShortCutNew(TFormBase& form, const KeyMapTable& working, const std::wstring& number, int menuTag,
-                    bool initialSearchOn);
+// The key the working-map line of one function number gives (no line: no
+// key); nullopt when the item keeps the key it has.
+std::optional<KeyCode> ShortCutOfFunction(const KeyMapTable& working, const std::wstring& number,
+                                          bool initialSearchOn);
 
-// Applies every command of the built-in table, in its order, to the menu item
-// whose Tag is the command's number. An empty working map changes nothing.
-void ApplyKeyMap(TFormBase& form, const KeyMapTable& builtIn, const KeyMapTable& working, bool initialSearchOn);
+// For every command of the built-in table, in its order, the menu Tag (= the
+// command's number) and the key it gets; items that keep their key are left
+// out. An empty working map gives nothing.
+std::vector<std::pair<int, KeyCode>> KeyMapShortCuts(const KeyMapTable& builtIn, const KeyMapTable& working,
+                                                     bool initialSearchOn);
 
-// Reloads the working map from the window's key-map file (a missing file is
-// written from the working map instead), then applies it as ApplyKeyMap does.
-void SetShortCutKey(TFormBase& form, const std::wstring& keyMapPath, const KeyMapTable& builtIn,
-                    KeyMapTable& working, bool initialSearchOn);
+// Reloads the working map from the window's key-map file; a missing file is
+// written from the working map instead.
+void LoadKeyMapFile(const std::wstring& keyMapPath, KeyMapTable& working);
 
 }  // namespace quib

@@ -6,6 +6,7 @@ namespace {
 bool g_japanese = true;
 MsgInterceptor g_interceptor;
 HHOOK g_centreHook = nullptr;
+void (*g_activateHook)(HWND) = nullptr;
 
 // MessageBoxW places its box over the owner; the program's boxes stand in the
 // middle of the screen instead, moved there the moment the box is activated.
@@ -21,6 +22,7 @@ LRESULT CALLBACK CentreBoxHook(int code, WPARAM wp, LPARAM lp) {
         const int x = mi.rcWork.left + ((mi.rcWork.right - mi.rcWork.left) - w) / 2;
         const int y = mi.rcWork.top + ((mi.rcWork.bottom - mi.rcWork.top) - h) / 2;
         SetWindowPos(box, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (g_activateHook) g_activateHook(box);
         UnhookWindowsHookEx(g_centreHook);
         g_centreHook = nullptr;
     }
@@ -32,10 +34,17 @@ LRESULT CALLBACK CentreBoxHook(int code, WPARAM wp, LPARAM lp) {
 bool UiJapanese() { return g_japanese; }
 void SetUiJapanese(bool japanese) { g_japanese = japanese; }
 
+void SetMsgBoxActivateHook(void (*hook)(HWND)) { g_activateHook = hook; }
+
 void SetMsgInterceptor(MsgInterceptor interceptor) { g_interceptor = std::move(interceptor); }
 
 int ShowMsg(HWND owner, const std::wstring& text, MsgButtons buttons, MsgStyle style) {
-    if (g_interceptor) return g_interceptor(MsgRecord{text, buttons, style});
+    // The box belongs to the window the user is working in: a disabled owner
+    // (the main window under a modal dialog) or none gives way to the active one.
+    if (!owner || !IsWindowEnabled(owner)) {
+        if (HWND active = GetActiveWindow(); active && IsWindowEnabled(active)) owner = active;
+    }
+    if (g_interceptor) return g_interceptor(MsgRecord{text, buttons, style, owner});
     UINT type = MB_TASKMODAL | MB_SETFOREGROUND;
     type |= buttons == MsgButtons::YesNo ? MB_YESNO : MB_OK;
     switch (style) {

@@ -19,6 +19,7 @@ struct MsgRecord {
     std::wstring text;
     MsgButtons buttons = MsgButtons::Ok;
     MsgStyle style = MsgStyle::Information;
+    HWND owner = nullptr;  // the window the box belongs to
 };
 
 // Shows a modal box centred on the screen. Returns IDOK, IDYES or IDNO.
@@ -28,6 +29,10 @@ int ShowMsg(HWND owner, const std::wstring& text, MsgButtons buttons = MsgButton
 // Chooses the Japanese or the English text by the interface language.
 int ShowMsgJE(HWND owner, const std::wstring& japanese, const std::wstring& english,
               MsgButtons buttons = MsgButtons::Ok, MsgStyle style = MsgStyle::Information);
+
+// Called with each box the moment it is activated (the theme gives it the
+// look of the program's windows); null for none.
+void SetMsgBoxActivateHook(void (*hook)(HWND box));
 
 // Tests replace the box: the interceptor receives the message and returns the
 // answer the user would have given. An empty function restores the real box.

@@ -1,5 +1,7 @@
 #include "KeyMapTestSupport.h"
 
+#include "keymap/KeyMapApply.h"
+
 #include "app/Application.h"
 #include "app/MainMenuTable.h"
 #include "keymap/KeyText.h"
@@ -57,7 +59,28 @@ quib::KeyMapTable Table(const std::vector<std::wstring>& shorthand) {
     return table;
 }
 
-MenuForm::MenuForm() : TFormBase(L"FormKeyMapTest", SIZE{400, 300}, SIZE{200, 150}) {
+namespace {
+quib::FormDescription MenuFormDescription() {
+    quib::FormDescription d;
+    d.section = L"FormKeyMapTest";
+    d.defaultSize = SIZE{400, 300};
+    d.minimumSize = SIZE{200, 150};
+    return d;
+}
+}  // namespace
+
+void ApplyKeyMap(quib::TFormBase& form, const quib::KeyMapTable& builtIn, const quib::KeyMapTable& working,
+                 bool initialSearchOn) {
+    for (const auto& [tag, key] : quib::KeyMapShortCuts(builtIn, working, initialSearchOn)) form.SetShortCut(tag, key);
+}
+
+void SetShortCutKey(quib::TFormBase& form, const std::wstring& keyMapPath, const quib::KeyMapTable& builtIn,
+                    quib::KeyMapTable& working, bool initialSearchOn) {
+    quib::LoadKeyMapFile(keyMapPath, working);
+    ApplyKeyMap(form, builtIn, working, initialSearchOn);
+}
+
+MenuFormWindow::MenuFormWindow() : TFormBase(MenuFormDescription()) {
     menu_ = CreateMenu();
     for (const auto& top : quib::MainMenuBar()) {
         HMENU sub = CreatePopupMenu();
@@ -69,48 +92,17 @@ MenuForm::MenuForm() : TFormBase(L"FormKeyMapTest", SIZE{400, 300}, SIZE{200, 15
     SetMenuHandle(menu_);
 }
 
-MenuForm::~MenuForm() {
-    // A menu given to a window goes with the window.
-    if (handle_) {
-        DestroyWindow(handle_);
-    } else {
-        DestroyMenu(menu_);
-    }
+MenuFormWindow::~MenuFormWindow() {
+    // A menu given to a window goes with the window (FormInstance destroyed it).
+    if (!handle_ && IsMenu(menu_) && !attached_) DestroyMenu(menu_);
 }
 
-void MenuForm::FormCreate() { SetMenu(handle_, menu_); }
+void MenuFormWindow::FormCreate() { SetMenu(handle_, menu_); }
 
-std::wstring MenuForm::MenuText(int tag) const {
+std::wstring MenuFormWindow::MenuText(int tag) const {
     wchar_t buf[256] = {};
     GetMenuStringW(menu_, static_cast<UINT>(tag), buf, 256, MF_BYCOMMAND);
     return buf;
-}
-
-void EnsureApplication() { quib::Application().Initialize(GetModuleHandleW(nullptr)); }
-
-void Pump(DWORD ms) {
-    const DWORD end = GetTickCount() + ms;
-    for (;;) {
-        while (quib::Application().HandleOneMessage()) {
-        }
-        if (static_cast<LONG>(GetTickCount() - end) >= 0) break;
-        Sleep(10);
-    }
-}
-
-void PressKey(HWND target, WORD vk, BYTE mods) {
-    BYTE state[256] = {};
-    GetKeyboardState(state);
-    BYTE pressed[256];
-    memcpy(pressed, state, sizeof(state));
-    pressed[VK_SHIFT] = (mods & quib::kKeyShift) ? 0x80 : 0;
-    pressed[VK_CONTROL] = (mods & quib::kKeyCtrl) ? 0x80 : 0;
-    pressed[VK_MENU] = (mods & quib::kKeyAlt) ? 0x80 : 0;
-    SetKeyboardState(pressed);
-    PostMessageW(target, (mods & quib::kKeyAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, 1);
-    Pump();
-    state[VK_SHIFT] = state[VK_CONTROL] = state[VK_MENU] = 0;
-    SetKeyboardState(state);
 }
 
 }  // namespace keymaptest

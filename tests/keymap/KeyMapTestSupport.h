@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "FormTestSupport.h"
 #include "TestSupport.h"
 #include "app/FormBase.h"
 #include "keymap/KeyMap.h"
@@ -38,12 +39,19 @@ std::wstring ReadUtf16File(const std::wstring& path, bool* hasBom = nullptr);
 // Key-map lines from "category|caption|key|number" shorthand.
 quib::KeyMapTable Table(const std::vector<std::wstring>& shorthand);
 
+// The key map given to a form's menu items as a window does it: the keys the
+// key map layer says, set on the items; SetShortCutKey reloads the file first.
+void ApplyKeyMap(quib::TFormBase& form, const quib::KeyMapTable& builtIn, const quib::KeyMapTable& working,
+                 bool initialSearchOn);
+void SetShortCutKey(quib::TFormBase& form, const std::wstring& keyMapPath, const quib::KeyMapTable& builtIn,
+                    quib::KeyMapTable& working, bool initialSearchOn);
+
 // A window with the main window's menus (every command of its table, by
 // category) that records the commands its menu items run.
-class MenuForm : public quib::TFormBase {
+class MenuFormWindow : public quib::TFormBase {
 public:
-    MenuForm();
-    ~MenuForm() override;
+    MenuFormWindow();
+    ~MenuFormWindow() override;
     std::vector<int> commands;
     HMENU Menu() const { return menu_; }
     // The caption the menu shows, with the key text after the tab.
@@ -55,15 +63,13 @@ protected:
 
 private:
     HMENU menu_ = nullptr;
+    bool attached_ = false;
 };
+using MenuForm = quib::FormInstance<MenuFormWindow>;
 
-// The application object, created once for the window tests.
-void EnsureApplication();
-// Lets the application handle everything queued (and what arrives within ms).
-void Pump(DWORD ms = 0);
-// A key press as the user makes it: modifier state set, WM_KEYDOWN (or
-// WM_SYSKEYDOWN with Alt) posted to the window, the queue handled, the
-// modifiers released again.
-void PressKey(HWND target, WORD vk, BYTE mods = 0);
+// The shared window-test harness under the names these tests use.
+using quibtest::EnsureApplication;
+using quibtest::PressKey;
+using quibtest::Pump;
 
 }  // namespace keymaptest

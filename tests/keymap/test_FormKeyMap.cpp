@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "KeyMapTestSupport.h"
-#include "app/FormKeyMap.h"
+#include "app/Application.h"
+#include "keymap/FormKeyMap.h"
 #include "keymap/KeyMapView.h"
 #include "keymap/KeyText.h"
 
@@ -109,7 +110,7 @@ TEST_F(FormKeyMapTest, ShowsTheKeyMapInFileOrderThenGrouped) {
     ASSERT_TRUE(quib::WriteKeyMapFile(dir / L"quibFMarchive-KeyMap.txt", kMap));
     ASSERT_TRUE(quib::WriteKeyMapFile(dir / L"quibFMarchive-KeyDiff.txt", Table({L"操作|解凍(&U)...|F2|1101"})));
 
-    TFormKeyMap form;
+    quib::FormInstance<TFormKeyMap> form;
     Open(form);
     EXPECT_TRUE(form.Visible());
     EXPECT_EQ(form.Caption(), L"キーボードマップ");
@@ -139,7 +140,7 @@ TEST_F(FormKeyMapTest, ShowsTheKeyMapInFileOrderThenGrouped) {
 
 TEST_F(FormKeyMapTest, ColumnsShareTheWidthAsDesigned) {
     ASSERT_TRUE(quib::WriteKeyMapFile(dir / L"quibFMarchive-KeyMap.txt", kMap));
-    TFormKeyMap form;
+    quib::FormInstance<TFormKeyMap> form;
     Open(form);
     HWND list = form.ListView1();
     RECT rc{};
@@ -161,7 +162,7 @@ TEST_F(FormKeyMapTest, ReadsTheDifferenceFileOfTheParentWindow) {
     const KeyMapTable diff = Table({L"Key|開く(&O)|Ctrl+Enter|1001"});
     ASSERT_TRUE(quib::WriteKeyMapFile(dir / L"quibFMarchive-KeyDifTree.txt", diff));
     ASSERT_TRUE(quib::WriteKeyMapFile(dir / L"quibFMarchive-KeyMapTree.txt", kMap));
-    TFormKeyMap form;
+    quib::FormInstance<TFormKeyMap> form;
     Open(form);
     EXPECT_EQ(form.StrKeyMapFileName, dir / L"quibFMarchive-KeyDifTree.txt");
     EXPECT_EQ(ListRows(form.ListView1()), RowsOf(diff));
@@ -177,12 +178,12 @@ TEST_F(FormKeyMapTest, MissingFileLeavesTheListEmptyAndIsToldOnceShown) {
         dir.WriteIni(L"FormKeyBoard", L"Parent", L"Browse");
         dir.WriteIni(L"ShowKeyMapItem", L"All", L"0");
         ASSERT_TRUE(quib::WriteKeyMapFile(dir / L"quibFMarchive-KeyMapBrowse.txt", kMap));
-        TFormKeyMap form;
+        quib::FormInstance<TFormKeyMap> form;
         Open(form);
         EXPECT_EQ(form.StrKeyMapFileName, dir / L"quibFMarchive-KeyDifBrowse.txt");
         EXPECT_EQ(ListView_GetItemCount(form.ListView1()), 0);
         EXPECT_TRUE(msgs.Messages().empty()) << "told before the window stands";
-        Pump(700);
+        quibtest::WaitFor([&] { return !msgs.Messages().empty(); });
         EXPECT_EQ(msgs.Texts(), std::vector<std::wstring>{japanese
                                                               ? L"Information : キーボード設定のファイルがありません"
                                                               : L"Information : Keyboard map file is not exist.\r\n[OK]"});
@@ -216,7 +217,7 @@ TEST_F(FormKeyMapTest, EnglishInterfaceRewritesTheLinesWithTheParentsLanguageFil
     WriteLanguageFiles(dir);
     ASSERT_TRUE(quib::WriteKeyMapFile(dir / L"quibFMarchive-KeyMap.txt", kMap));
     quib::SetUiJapanese(false);
-    TFormKeyMap form;
+    quib::FormInstance<TFormKeyMap> form;
     Open(form);
     EXPECT_EQ(ColumnCaptions(form.ListView1()),
               (std::vector<std::wstring>{L"Category", L"Command", L"Current Key", L"Function", L""}));
@@ -233,9 +234,13 @@ TEST_F(FormKeyMapTest, EnglishInterfaceRewritesTheLinesWithTheParentsLanguageFil
 
 TEST_F(FormKeyMapTest, DeveloperKeysSwitchTheLanguage) {
     WriteLanguageFiles(dir);
-    dir.WriteIni(L"Developer", L"Enabled", L"1");
+    // The main window's developer flag, for the whole program.
+    struct Developer {
+        Developer() { quib::Application().SetDeveloper(true); }
+        ~Developer() { quib::Application().SetDeveloper(false); }
+    } developer;
     ASSERT_TRUE(quib::WriteKeyMapFile(dir / L"quibFMarchive-KeyMap.txt", kMap));
-    TFormKeyMap form;
+    quib::FormInstance<TFormKeyMap> form;
     Open(form);
     ASSERT_EQ(ListRows(form.ListView1()), RowsOf(kMap));
     Click(form.Button(TFormKeyMap::kTagButtonSort1));
@@ -256,7 +261,7 @@ TEST_F(FormKeyMapTest, DeveloperKeysSwitchTheLanguage) {
 TEST_F(FormKeyMapTest, LanguageKeysNeedTheDeveloperSwitch) {
     WriteLanguageFiles(dir);
     ASSERT_TRUE(quib::WriteKeyMapFile(dir / L"quibFMarchive-KeyMap.txt", kMap));
-    TFormKeyMap form;
+    quib::FormInstance<TFormKeyMap> form;
     Open(form);
     PressKey(form.ListView1(), 'E', quib::kKeyCtrl | quib::kKeyShift);
     EXPECT_EQ(ColumnCaptions(form.ListView1())[2], L"現在のキー");
@@ -267,7 +272,7 @@ TEST_F(FormKeyMapTest, LanguageKeysNeedTheDeveloperSwitch) {
 TEST_F(FormKeyMapTest, CloseButtonClosesAndPlacementIsKept) {
     ASSERT_TRUE(quib::WriteKeyMapFile(dir / L"quibFMarchive-KeyMap.txt", kMap));
     {
-        TFormKeyMap form;
+        quib::FormInstance<TFormKeyMap> form;
         Open(form);
         MoveWindow(form.Handle(), 20, 30, 900, 500, TRUE);
         Click(form.Button(TFormKeyMap::kTagButtonClose));

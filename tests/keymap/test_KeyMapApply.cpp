@@ -6,14 +6,14 @@
 
 #include "KeyMapTestSupport.h"
 #include "keymap/KeyMapApply.h"
-#include "keymap/MainKeyMap.h"
+#include "app/MainKeyMap.h"
 
 using keymaptest::MenuForm;
 using keymaptest::ProgramDir;
 using keymaptest::Table;
 using quib::KeyCode;
 using quib::KeyMapTable;
-using quib::ShortCut;
+
 
 namespace {
 
@@ -28,9 +28,11 @@ KeyCode Result(const std::wstring& keyText, bool initialSearch) {
 
 namespace quib {
 // Found by argument-dependent lookup from the assertions.
-inline bool operator==(ShortCut a, ShortCut b) { return a.key == b.key && a.mods == b.mods; }
-inline void PrintTo(ShortCut s, std::ostream* os) { *os << "{" << s.key << "," << static_cast<int>(s.mods) << "}"; }
+inline void PrintTo(KeyCode s, std::ostream* os) { *os << "{" << s.key << "," << static_cast<int>(s.mods) << "}"; }
 }  // namespace quib
+
+using keymaptest::ApplyKeyMap;
+using keymaptest::SetShortCutKey;
 
 TEST(SetShortCutNew, LineRulesWithAndWithoutInitialSearch) {
     const struct {
@@ -74,7 +76,7 @@ TEST(SetShortCutKey, MissingFileIsWrittenAndDefaultKeysApplied) {
     const KeyMapTable builtIn = quib::InitMainKeyMap(0);
     const std::wstring path = quib::KeyMapFilePath(quib::KeyMapWindow::Main);
     KeyMapTable working = builtIn;
-    quib::SetShortCutKey(form, path, builtIn, working, false);
+    SetShortCutKey(form, path, builtIn, working, false);
     ASSERT_TRUE(quibtest::FileExists(path));
     KeyMapTable fromFile;
     ASSERT_TRUE(quib::ReadKeyMapFile(path, fromFile));
@@ -82,10 +84,10 @@ TEST(SetShortCutKey, MissingFileIsWrittenAndDefaultKeysApplied) {
 
     for (const auto& line : builtIn) {
         const KeyCode k = quib::ParseKeyText(line.keyText);
-        EXPECT_EQ(form.GetShortCut(_wtoi(line.number.c_str())), (ShortCut{k.key, k.mods})) << line.number;
+        EXPECT_EQ(form.GetShortCut(_wtoi(line.number.c_str())), (KeyCode{k.key, k.mods})) << line.number;
     }
-    EXPECT_EQ(form.GetShortCut(1123), (ShortCut{VK_HOME, quib::kModShift}));
-    EXPECT_EQ(form.GetShortCut(1041), (ShortCut{0, 0}));
+    EXPECT_EQ(form.GetShortCut(1123), (KeyCode{VK_HOME, quib::kKeyShift}));
+    EXPECT_EQ(form.GetShortCut(1041), (KeyCode{0, 0}));
     EXPECT_EQ(form.MenuText(1101), L"解凍(&U)...\tU");
     EXPECT_EQ(form.MenuText(1201), L"先頭移動(&S)\tCtrl+Home");
     EXPECT_EQ(form.MenuText(1041), L"終了(&Q && &X)");
@@ -98,28 +100,28 @@ TEST(SetShortCutKey, InitialSearchTakesPlainLettersAndKeepsModifiedKeys) {
     const std::wstring path = quib::KeyMapFilePath(quib::KeyMapWindow::Main);
     KeyMapTable working;
     ASSERT_TRUE(quib::CheckKeyMapFile(path, builtIn, working));
-    quib::SetShortCutKey(form, path, builtIn, working, false);
-    ASSERT_EQ(form.GetShortCut(1001), (ShortCut{'O', quib::kModCtrl}));
+    SetShortCutKey(form, path, builtIn, working, false);
+    ASSERT_EQ(form.GetShortCut(1001), (KeyCode{'O', quib::kKeyCtrl}));
 
     // The user moves "open" to Ctrl+K; while initial search is on the
     // modified line does not reach the item, which keeps Ctrl+O.
     KeyMapTable edited = working;
     quib::FindKeyMapLine(edited, L"1001")->keyText = L"Ctrl+K";
     ASSERT_TRUE(quib::WriteKeyMapFile(path, edited));
-    quib::SetShortCutKey(form, path, builtIn, working, true);
+    SetShortCutKey(form, path, builtIn, working, true);
     EXPECT_EQ(working, edited);
-    EXPECT_EQ(form.GetShortCut(1001), (ShortCut{'O', quib::kModCtrl}));
-    EXPECT_EQ(form.GetShortCut(1101), (ShortCut{0, 0}));          // U
-    EXPECT_EQ(form.GetShortCut(1113), (ShortCut{0, 0}));          // W
-    EXPECT_EQ(form.GetShortCut(1112), (ShortCut{VK_RETURN, 0}));  // Enter
-    EXPECT_EQ(form.GetShortCut(1131), (ShortCut{VK_F7, 0}));
-    EXPECT_EQ(form.GetShortCut(1123), (ShortCut{VK_HOME, quib::kModShift}));
+    EXPECT_EQ(form.GetShortCut(1001), (KeyCode{'O', quib::kKeyCtrl}));
+    EXPECT_EQ(form.GetShortCut(1101), (KeyCode{0, 0}));          // U
+    EXPECT_EQ(form.GetShortCut(1113), (KeyCode{0, 0}));          // W
+    EXPECT_EQ(form.GetShortCut(1112), (KeyCode{VK_RETURN, 0}));  // Enter
+    EXPECT_EQ(form.GetShortCut(1131), (KeyCode{VK_F7, 0}));
+    EXPECT_EQ(form.GetShortCut(1123), (KeyCode{VK_HOME, quib::kKeyShift}));
     EXPECT_EQ(form.MenuText(1101), L"解凍(&U)...");
 
     // Initial search off again: every line as written.
-    quib::SetShortCutKey(form, path, builtIn, working, false);
-    EXPECT_EQ(form.GetShortCut(1001), (ShortCut{'K', quib::kModCtrl}));
-    EXPECT_EQ(form.GetShortCut(1101), (ShortCut{'U', 0}));
+    SetShortCutKey(form, path, builtIn, working, false);
+    EXPECT_EQ(form.GetShortCut(1001), (KeyCode{'K', quib::kKeyCtrl}));
+    EXPECT_EQ(form.GetShortCut(1101), (KeyCode{'U', 0}));
 }
 
 TEST(SetShortCutKey, LinesNotFoundOrUnknownNamesGiveNoKey) {
@@ -128,17 +130,17 @@ TEST(SetShortCutKey, LinesNotFoundOrUnknownNamesGiveNoKey) {
     const KeyMapTable builtIn = quib::InitMainKeyMap(0);
     const std::wstring path = dir / L"quibFMarchive-KeyMap.txt";
     KeyMapTable working = builtIn;
-    quib::ApplyKeyMap(form, builtIn, working, false);
-    ASSERT_EQ(form.GetShortCut(1101), (ShortCut{'U', 0}));
-    ASSERT_EQ(form.GetShortCut(1103), (ShortCut{'D', 0}));
+    ApplyKeyMap(form, builtIn, working, false);
+    ASSERT_EQ(form.GetShortCut(1101), (KeyCode{'U', 0}));
+    ASSERT_EQ(form.GetShortCut(1103), (KeyCode{'D', 0}));
 
     quib::FindKeyMapLine(working, L"1101")->number = L"1101x";
     quib::FindKeyMapLine(working, L"1103")->keyText = L"Ctrl+Delete";
     ASSERT_TRUE(quib::WriteKeyMapFile(path, working));
-    quib::SetShortCutKey(form, path, builtIn, working, false);
-    EXPECT_EQ(form.GetShortCut(1101), (ShortCut{0, 0}));
-    EXPECT_EQ(form.GetShortCut(1103), (ShortCut{0, 0}));
-    EXPECT_EQ(form.GetShortCut(1102), (ShortCut{'P', quib::kModCtrl}));
+    SetShortCutKey(form, path, builtIn, working, false);
+    EXPECT_EQ(form.GetShortCut(1101), (KeyCode{0, 0}));
+    EXPECT_EQ(form.GetShortCut(1103), (KeyCode{0, 0}));
+    EXPECT_EQ(form.GetShortCut(1102), (KeyCode{'P', quib::kKeyCtrl}));
 }
 
 TEST(SetShortCutKey, EmptyKeyMapChangesNothing) {
@@ -147,12 +149,12 @@ TEST(SetShortCutKey, EmptyKeyMapChangesNothing) {
     const KeyMapTable builtIn = quib::InitMainKeyMap(0);
     const std::wstring path = dir / L"quibFMarchive-KeyMap.txt";
     KeyMapTable working = builtIn;
-    quib::ApplyKeyMap(form, builtIn, working, false);
+    ApplyKeyMap(form, builtIn, working, false);
     ASSERT_TRUE(quib::WriteKeyMapFile(path, {}));
-    quib::SetShortCutKey(form, path, builtIn, working, false);
+    SetShortCutKey(form, path, builtIn, working, false);
     EXPECT_TRUE(working.empty());
-    EXPECT_EQ(form.GetShortCut(1101), (ShortCut{'U', 0}));
-    EXPECT_EQ(form.GetShortCut(1001), (ShortCut{'O', quib::kModCtrl}));
+    EXPECT_EQ(form.GetShortCut(1101), (KeyCode{'U', 0}));
+    EXPECT_EQ(form.GetShortCut(1001), (KeyCode{'O', quib::kKeyCtrl}));
 }
 
 TEST(SetShortCutKey, KeysRunTheirCommandsInMenuOrder) {
@@ -162,10 +164,10 @@ TEST(SetShortCutKey, KeysRunTheirCommandsInMenuOrder) {
     KeyMapTable working = builtIn;
     // Two commands on one key: the first item in menu order owns it.
     quib::FindKeyMapLine(working, L"1103")->keyText = L"U";
-    quib::ApplyKeyMap(form, builtIn, working, false);
+    ApplyKeyMap(form, builtIn, working, false);
     EXPECT_TRUE(form.ExecuteShortCut('U', 0));
-    EXPECT_TRUE(form.ExecuteShortCut(VK_HOME, quib::kModShift));
-    EXPECT_FALSE(form.ExecuteShortCut('U', quib::kModCtrl));
+    EXPECT_TRUE(form.ExecuteShortCut(VK_HOME, quib::kKeyShift));
+    EXPECT_FALSE(form.ExecuteShortCut('U', quib::kKeyCtrl));
     EXPECT_EQ(form.commands, (std::vector<int>{1101, 1123}));
 }
 
@@ -173,7 +175,7 @@ TEST(MainKeyMap, CaptionsAreTheMenusAtTheTimeOfBuilding) {
     ProgramDir dir;
     MenuForm form;
     const KeyMapTable designed = quib::InitMainKeyMap(0);
-    quib::ApplyKeyMap(form, designed, designed, false);
+    ApplyKeyMap(form, designed, designed, false);
     form.SetMenuItemCaption(1001, L"Open(&O)");
     ASSERT_EQ(form.MenuText(1001), L"Open(&O)\tCtrl+O");
     const KeyMapTable t = quib::InitMainKeyMap(0, &form);

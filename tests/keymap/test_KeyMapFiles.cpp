@@ -7,7 +7,7 @@
 #include "KeyMapTestSupport.h"
 #include "app/MainMenuTable.h"
 #include "keymap/KeyMap.h"
-#include "keymap/MainKeyMap.h"
+#include "app/MainKeyMap.h"
 
 using keymaptest::ProgramDir;
 using keymaptest::ReadUtf16File;

@@ -5,7 +5,7 @@
 #include "KeyMapTestSupport.h"
 #include "app/Application.h"
 #include "keymap/KeyMapApply.h"
-#include "keymap/MainKeyMap.h"
+#include "app/MainKeyMap.h"
 
 using keymaptest::MenuForm;
 using keymaptest::PressKey;
@@ -27,7 +27,7 @@ protected:
         ASSERT_TRUE(quib::CheckKeyMapFile(path, builtIn, working));
     }
 
-    void Apply(bool initialSearch = false) { quib::SetShortCutKey(form, path, builtIn, working, initialSearch); }
+    void Apply(bool initialSearch = false) { keymaptest::SetShortCutKey(form, path, builtIn, working, initialSearch); }
 
     // Edits one line of the key-map file as the keyboard dialog would save it.
     void SetKeyInFile(const wchar_t* number, const wchar_t* keyText) {

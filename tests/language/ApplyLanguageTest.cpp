@@ -10,7 +10,7 @@
 #include "LanguageTestFiles.h"
 #include "TestSupport.h"
 #include "app/Application.h"
-#include "app/Controls.h"
+#include "util/Controls.h"
 #include "app/FormBase.h"
 #include "app/Language.h"
 #include "util/Message.h"
@@ -29,7 +29,14 @@ using Lines = std::vector<std::wstring>;
 // so any change is visible.
 class LanguageTestWindow : public quib::TFormBase {
 public:
-    LanguageTestWindow() : TFormBase(L"FormLanguageTest", SIZE{600, 500}, SIZE{100, 100}) {}
+    LanguageTestWindow() : TFormBase(Description()) {}
+    static quib::FormDescription Description() {
+        quib::FormDescription d;
+        d.section = L"FormLanguageTest";
+        d.defaultSize = SIZE{600, 500};
+        d.minimumSize = SIZE{100, 100};
+        return d;
+    }
 
     HWND label0 = nullptr, label1 = nullptr, label1Twin = nullptr, label2 = nullptr, button1 = nullptr,
          panel1 = nullptr, tab1 = nullptr, group1 = nullptr, list1 = nullptr, list2 = nullptr, radioGroup1 = nullptr,
@@ -233,7 +240,7 @@ protected:
         ASSERT_TRUE(quib::Application().Initialize(GetModuleHandleW(nullptr)));
         savedUi_ = quib::UiJapanese();
         quib::SetUiJapanese(Japanese());
-        window_ = std::make_unique<LanguageTestWindow>();
+        window_ = std::make_unique<quib::FormInstance<LanguageTestWindow>>();
         ASSERT_TRUE(window_->Create());
     }
     void TearDown() override {
@@ -496,7 +503,7 @@ TEST_P(ApplyLanguageTest, MoreItemsThanRadioButtonsAreIgnored) {
 }
 
 TEST_P(ApplyLanguageTest, MenuItemKeepsItsShortcutText) {
-    W().SetShortCut(1001, quib::ShortCut{'O', quib::kModCtrl});
+    W().SetShortCut(1001, quib::KeyCode{'O', quib::kKeyCtrl});
     ApplyLines(kFullFile);
     EXPECT_EQ(MenuText(W().menu(), 1001, MF_BYCOMMAND), J(L"開く(&O)", L"&Open") + L"\tCtrl+O");
     EXPECT_EQ(W().MenuItemCaption(1001), J(L"開く(&O)", L"&Open"));
@@ -584,7 +591,7 @@ INSTANTIATE_TEST_SUITE_P(Languages, ApplyLanguageTest, testing::Values(true, fal
 // The per-kind setters on their own, as other windows may call them.
 TEST(LanguageSetters, SetOnePropertyByTagText) {
     ASSERT_TRUE(quib::Application().Initialize(GetModuleHandleW(nullptr)));
-    LanguageTestWindow w;
+    quib::FormInstance<LanguageTestWindow> w;
     ASSERT_TRUE(w.Create());
     quib::SetMenuCaption(w, L"1000", L"&Top");
     quib::SetMenuCaption(w, L"1002", L"&Quit");

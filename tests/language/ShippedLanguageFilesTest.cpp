@@ -10,7 +10,7 @@
 #include "LanguageTestFiles.h"
 #include "TestSupport.h"
 #include "app/Application.h"
-#include "app/FormKeyMap.h"
+#include "keymap/FormKeyMap.h"
 #include "app/Language.h"
 #include "app/MainMenuTable.h"
 #include "util/MyUtility.h"
@@ -161,7 +161,7 @@ TEST(ShippedLanguageFiles, KeyMapMatchesTheViewersComponents) {
     ASSERT_TRUE(quib::Application().Initialize(GetModuleHandleW(nullptr)));
     langtest::ProgramDir dir;
     const auto lines = ReadShipped(L"KeyMap.txt");
-    quib::TFormKeyMap viewer;
+    quib::FormInstance<quib::TFormKeyMap> viewer;
     ASSERT_TRUE(viewer.Create());
     std::set<int> tags;
     for (const auto& c : viewer.Components()) {

@@ -1,8 +1,12 @@
 #include "MainWindowHarness.h"
 
+#include "FormTestSupport.h"
+
 #include "app/Application.h"
 #include "archive/Archive.h"
 #include "util/IniFile.h"
+#include "util/Theme.h"
+#include "util/Message.h"
 #include "util/MyUtility.h"
 
 namespace quibtest {
@@ -25,6 +29,8 @@ MainWindowHarness::~MainWindowHarness() {
     // The DLLs must be released before the folder that holds them is removed.
     quib::ResetArchiveBindingForTests();
     quib::Application().SetArgumentsForTests({});
+    quib::SetApplicationStyle(quib::VisualStyle::System, 0);
+    quib::SetMsgBoxActivateHook(nullptr);
     quib::SetProgramPathForTests(L"");
 }
 
@@ -35,7 +41,8 @@ void MainWindowHarness::Setting(const std::wstring& section, const std::wstring&
 
 quib::TFormMain& MainWindowHarness::Start(const std::vector<std::wstring>& args) {
     quib::Application().SetArgumentsForTests(args);
-    form_ = std::make_unique<quib::TFormMain>();
+    quib::ApplyVclStyleSetting();
+    form_ = std::make_unique<quib::FormInstance<quib::TFormMain>>();
     form_->Create();
     form_->Show();
     Pump();
@@ -48,13 +55,7 @@ void MainWindowHarness::Close() {
     Pump();
 }
 
-void MainWindowHarness::Pump(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        quib::Application().ProcessMessages();
-        if (milliseconds) Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
+void MainWindowHarness::Pump(DWORD milliseconds) { quibtest::Pump(milliseconds); }
 
 void MainWindowHarness::Command(int tag) {
     SendMessageW(form_->Handle(), WM_COMMAND, MAKEWPARAM(tag, 0), 0);

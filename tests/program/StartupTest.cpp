@@ -2,6 +2,7 @@
 // and what is written at the end.
 #include <gtest/gtest.h>
 
+#include "FormTestSupport.h"
 #include "MainWindowHarness.h"
 #include "app/FormBase.h"
 #include "app/MainMenuTable.h"
@@ -185,7 +186,7 @@ TEST(Drop, AFolderGivesTheDelayedMessageAndOneArchiveOpens) {
     auto& f = h.Start();
     f.DropFiles({h.Folder().Path()});
     EXPECT_TRUE(h.Messages().Texts().empty());  // it comes 300 ms later
-    h.Pump(600);
+    quibtest::WaitFor([&] { return !h.Messages().Texts().empty(); });
     ASSERT_EQ(h.Messages().Texts().size(), 1u);
     EXPECT_EQ(h.Messages().Texts()[0], L"Information : File is not exist.[OK]");
     f.DropFiles({ProgramFixture(L"levels.zip")});

@@ -1,6 +1,5 @@
-#include "app/Controls.h"
+#include "util/Controls.h"
 
-#include "app/Application.h"
 
 namespace quib {
 namespace {
@@ -43,7 +42,7 @@ LRESULT CALLBACK PanelProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }  // namespace
 
 HWND CreatePanel(HWND parent, int id, COLORREF color) {
-    HINSTANCE inst = Application().InstanceHandle();
+    HINSTANCE inst = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     if (!GetClassInfoExW(inst, kPanelClass, &wc)) {
         wc.cbSize = sizeof(wc);
@@ -72,7 +71,7 @@ COLORREF PanelColor(HWND panel) {
 HWND CreateLabel(HWND parent, const std::wstring& text, int id, HFONT font) {
     HWND h = CreateWindowExW(0, L"STATIC", text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0,
                              0, 10, 10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             Application().InstanceHandle(), nullptr);
+                             GetModuleHandleW(nullptr), nullptr);
     if (font) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return h;
 }

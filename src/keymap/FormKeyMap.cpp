@@ -1,4 +1,4 @@
-#include "app/FormKeyMap.h"
+#include "keymap/FormKeyMap.h"
 
 #include <commctrl.h>
 
@@ -12,7 +12,6 @@ namespace quib {
 namespace {
 
 enum ControlId { kListView1 = 100, kButtonSort0, kButtonSort1, kButtonCopy, kButtonClose };
-enum TimerId : UINT_PTR { kTimerNoFile = 1 };
 
 constexpr int kButtonWidth = 130;
 constexpr int kButtonHeight = 28;
@@ -26,9 +25,18 @@ constexpr int kWidthBlank = 10;
 const wchar_t* const kColumnsJpn[] = {L"カテゴリ", L"コマンド", L"現在のキー", L"機能", L""};
 const wchar_t* const kColumnsEng[] = {L"Category", L"Command", L"Current Key", L"Function", L""};
 
+FormDescription KeyMapViewerDescription() {
+    FormDescription d;
+    d.section = L"FormKeyMap";
+    d.defaultSize = SIZE{860, 480};
+    d.minimumSize = SIZE{860, 480};
+    d.languageFile = L"KeyMap.txt";
+    return d;
+}
+
 }  // namespace
 
-TFormKeyMap::TFormKeyMap() : TFormBase(L"FormKeyMap", SIZE{860, 480}, SIZE{860, 480}) {}
+TFormKeyMap::TFormKeyMap() : TFormBase(KeyMapViewerDescription()) {}
 
 TFormKeyMap::~TFormKeyMap() = default;
 
@@ -44,12 +52,10 @@ HWND TFormKeyMap::Button(int tag) const {
 
 void TFormKeyMap::FormCreate() {
     SetCaption(L"キーボードマップ");
-    HINSTANCE inst = Instance();
-    listView_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                                0, 0, 10, 10, handle_, reinterpret_cast<HMENU>(kListView1), inst, nullptr);
+    listView_ = AddControl(ComponentKind::Other, 0, WC_LISTVIEWW, L"",
+                           WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
+                           kListView1);
     ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT);
-    SendMessageW(listView_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     const int widths[] = {kWidthCategory, 100, kWidthKey, kWidthFunction, kWidthBlank};
     for (int i = 0; i < 5; ++i) {
         LVCOLUMNW col{};
@@ -59,35 +65,13 @@ void TFormKeyMap::FormCreate() {
         col.iSubItem = i;
         ListView_InsertColumn(listView_, i, &col);
     }
-
-    struct ButtonDef {
-        HWND* hwnd;
-        int id;
-        int tag;
-        const wchar_t* caption;
-    };
-    const ButtonDef buttons[] = {
-        {&buttonSort0_, kButtonSort0, kTagButtonSort0, L"ソート無(&N)"},
-        {&buttonSort1_, kButtonSort1, kTagButtonSort1, L"ソート有(&K)"},
-        {&buttonCopy_, kButtonCopy, kTagButtonCopy, L"ｸﾘｯﾌﾟへｺﾋﾟｰ(&L)"},
-        {&buttonClose_, kButtonClose, kTagButtonClose, L"閉じる(&C)"},
-    };
-    for (const auto& b : buttons) {
-        *b.hwnd = CreateWindowExW(0, L"BUTTON", b.caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
-                                  kButtonWidth, kButtonHeight, handle_, reinterpret_cast<HMENU>(b.id), inst, nullptr);
-        SendMessageW(*b.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
-        RegisterComponent({ComponentKind::Button, b.tag, *b.hwnd});
-    }
-
-    const IniFile ini = Settings();
-    BoolDeveloper = ini.ReadBool(L"Developer", L"Enabled", false);
+    buttonSort0_ = AddButton(kTagButtonSort0, L"ソート無(&N)", kButtonSort0);
+    buttonSort1_ = AddButton(kTagButtonSort1, L"ソート有(&K)", kButtonSort1);
+    buttonCopy_ = AddButton(kTagButtonCopy, L"ｸﾘｯﾌﾟへｺﾋﾟｰ(&L)", kButtonCopy);
+    buttonClose_ = AddButton(kTagButtonClose, L"閉じる(&C)", kButtonClose);
 }
 
 void TFormKeyMap::FormShow() {
-    BoolJapanese = UiJapanese();
-    StrLanguageFileName = LanguageFilePath(L"KeyMap.txt");
-    ApplyLanguage();
-    SetColumnCaptions();
     ReadKeyMapFromFile();
     SetKeyMapJpnEng();
     GetKeySort1();
@@ -95,10 +79,7 @@ void TFormKeyMap::FormShow() {
     SetFocus(listView_);
 }
 
-void TFormKeyMap::FormDestroy() {
-    KillTimer(handle_, kTimerNoFile);
-    WritePlacement(Settings());
-}
+void TFormKeyMap::LanguageApplied() { SetColumnCaptions(); }
 
 void TFormKeyMap::FormResize(int clientWidth, int clientHeight) {
     if (!listView_) return;
@@ -121,14 +102,6 @@ void TFormKeyMap::SizeColumns() {
     ListView_SetColumnWidth(listView_, 2, kWidthKey);
     ListView_SetColumnWidth(listView_, 3, kWidthFunction);
     ListView_SetColumnWidth(listView_, 4, kWidthBlank);
-}
-
-void TFormKeyMap::ApplyLanguage() {
-    if (BoolJapanese) {
-        SetJapanese(*this, StrLanguageFileName);
-    } else {
-        SetEnglish(*this, StrLanguageFileName);
-    }
 }
 
 void TFormKeyMap::SetColumnCaptions() {
@@ -154,7 +127,10 @@ void TFormKeyMap::ReadKeyMapFromFile() {
         !ReadKeyMapFile(StrKeyMapFileName, StrListKeyMap)) {
         StrListKeyMap.clear();
         // Told once the window stands on the screen, not from inside its show.
-        SetTimer(handle_, kTimerNoFile, 300, nullptr);
+        After(300, [] {
+            ShowMsgJE(nullptr, L"Information : キーボード設定のファイルがありません",
+                      L"Information : Keyboard map file is not exist.\r\n[OK]");
+        });
     }
 }
 
@@ -217,28 +193,13 @@ void TFormKeyMap::CopyToClipboard() {
 }
 
 void TFormKeyMap::SwitchLanguage(bool japanese) {
-    BoolJapanese = japanese;
-    ApplyLanguage();
-    SetColumnCaptions();
+    TFormBase::SwitchLanguage(japanese);
     ReadKeyMapFromFile();
     SetKeyMapJpnEng();
     GetKeySort1();
     SetKeySort0();
     ShowMsgJE(handle_, L"Information : Dark Mode では、リストの文字が見えません",
               L"Information : List can not view, when Dark Mode.\r\n[OK]");
-}
-
-bool TFormKeyMap::FormKeyDown(WPARAM key, bool shift, bool ctrl, bool alt) {
-    if (!BoolDeveloper || !shift || !ctrl || alt) return false;
-    if (key == 'J') {
-        SwitchLanguage(true);
-        return true;
-    }
-    if (key == 'E') {
-        SwitchLanguage(false);
-        return true;
-    }
-    return false;
 }
 
 void TFormKeyMap::ControlCommand(HWND, int id, int code) {
@@ -250,15 +211,6 @@ void TFormKeyMap::ControlCommand(HWND, int id, int code) {
         case kButtonClose: Close(); break;
         default: break;
     }
-}
-
-bool TFormKeyMap::HandleMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
-    if (msg != WM_TIMER || wp != kTimerNoFile) return false;
-    KillTimer(handle_, kTimerNoFile);
-    ShowMsgJE(handle_, L"Information : キーボード設定のファイルがありません",
-              L"Information : Keyboard map file is not exist.\r\n[OK]");
-    result = 0;
-    return true;
 }
 
 }  // namespace quib

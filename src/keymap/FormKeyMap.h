@@ -29,14 +29,12 @@ public:
     ~TFormKeyMap() override;
 
     // --- state (names as the program uses them)
-    KeyMapTable StrListKeyMap;      // the file's lines, rewritten into the language, file order
+    // StrListKeyMap (the base's): the file's lines, rewritten into the
+    // language, file order.
     KeyMapTable StrListKeyMapSort;  // the same lines in the grouped order
     std::wstring StrParentForm;     // [FormKeyBoard] Parent
     std::wstring StrKeyMapFileName; // the file read last
-    std::wstring StrLanguageFileName;
     bool BoolShowAll = true;        // [ShowKeyMapItem] All
-    bool BoolJapanese = true;
-    bool BoolDeveloper = false;
 
     // Step by step, as the window runs them.
     // Reads the parent window's key-map file (or its difference file) into
@@ -53,8 +51,9 @@ public:
     void SetKeySort1();
     // Puts the lines last shown on the clipboard, one line each.
     void CopyToClipboard();
-    // Ctrl+Shift+J / Ctrl+Shift+E in developer mode.
-    void SwitchLanguage(bool japanese);
+    // Ctrl+Shift+J / Ctrl+Shift+E in developer mode: the list is read and
+    // rewritten again in the new language.
+    void SwitchLanguage(bool japanese) override;
 
     HWND ListView1() const { return listView_; }
     HWND Button(int tag) const;
@@ -65,13 +64,10 @@ protected:
     void FormCreate() override;
     void FormShow() override;
     void FormResize(int clientWidth, int clientHeight) override;
-    void FormDestroy() override;
-    bool FormKeyDown(WPARAM key, bool shift, bool ctrl, bool alt) override;
     void ControlCommand(HWND control, int id, int code) override;
-    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void LanguageApplied() override;
 
 private:
-    void ApplyLanguage();
     void SetColumnCaptions();
     void FillList(const KeyMapTable& lines);
     void SizeColumns();

@@ -1,0 +1,169 @@
+#include "FormTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/Application.h"
+
+namespace quibtest {
+
+void EnsureApplication() { quib::Application().Initialize(GetModuleHandleW(nullptr)); }
+
+void Pump(DWORD ms) {
+    const DWORD end = GetTickCount() + ms;
+    for (;;) {
+        while (quib::Application().HandleOneMessage()) {
+        }
+        if (static_cast<LONG>(GetTickCount() - end) >= 0) break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD end = GetTickCount() + timeoutMs;
+    for (;;) {
+        while (quib::Application().HandleOneMessage()) {
+        }
+        if (condition()) return true;
+        if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PressKey(HWND target, WORD vk, BYTE mods) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    BYTE pressed[256];
+    memcpy(pressed, state, sizeof(state));
+    pressed[VK_SHIFT] = (mods & 1) ? 0x80 : 0;
+    pressed[VK_MENU] = (mods & 2) ? 0x80 : 0;
+    pressed[VK_CONTROL] = (mods & 4) ? 0x80 : 0;
+    SetKeyboardState(pressed);
+    // Alt sets the context bit of the key message, as the system does.
+    const LPARAM lp = 1 | ((mods & 2) ? (1 << 29) : 0);
+    PostMessageW(target, (mods & 2) ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, lp);
+    Pump();
+    GetKeyboardState(state);
+    state[VK_SHIFT] = state[VK_CONTROL] = state[VK_MENU] = 0;
+    SetKeyboardState(state);
+}
+
+void PressKeyOnFocus(WORD vk, BYTE mods) {
+    HWND focus = GetFocus();
+    PressKey(focus ? focus : GetActiveWindow(), vk, mods);
+}
+
+namespace {
+std::map<UINT_PTR, DuringModal*>& Steps() {
+    static std::map<UINT_PTR, DuringModal*> steps;
+    return steps;
+}
+}  // namespace
+
+DuringModal::DuringModal(std::function<bool()> step, DWORD timeoutMs)
+    : step_(std::move(step)), deadline_(GetTickCount() + timeoutMs) {
+    timer_ = SetTimer(nullptr, 0, 20, Tick);
+    Steps()[timer_] = this;
+}
+
+DuringModal::~DuringModal() {
+    if (timer_) {
+        KillTimer(nullptr, timer_);
+        Steps().erase(timer_);
+    }
+}
+
+void CALLBACK DuringModal::Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    auto it = Steps().find(id);
+    if (it == Steps().end()) return;
+    DuringModal* self = it->second;
+    // A step that shows a modal window itself must not be entered again.
+    if (self->done_ || self->running_) return;
+    self->running_ = true;
+    const bool done = self->step_();
+    self->running_ = false;
+    const bool late = !done && static_cast<LONG>(GetTickCount() - self->deadline_) >= 0;
+    if (late) {
+        ADD_FAILURE() << "the steps inside the modal run did not finish in time";
+        if (HWND active = GetActiveWindow()) PostMessageW(active, WM_CLOSE, 0, 0);
+    }
+    if (done || late) {
+        self->done_ = done;
+        KillTimer(nullptr, self->timer_);
+        Steps().erase(self->timer_);
+        self->timer_ = 0;
+    }
+}
+
+namespace {
+struct FindByCaption {
+    const std::wstring* caption;
+    HWND found;
+};
+BOOL CALLBACK MatchCaption(HWND w, LPARAM p) {
+    auto* f = reinterpret_cast<FindByCaption*>(p);
+    wchar_t buf[512] = {};
+    GetWindowTextW(w, buf, 512);
+    if (IsWindowVisible(w) && *f->caption == buf) {
+        f->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND FindThreadWindow(const std::wstring& caption) {
+    FindByCaption f{&caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchCaption, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+namespace {
+bool OpenClipboardRetrying() {
+    // Another program (Wine's desktop, a clipboard manager) may hold it a moment.
+    for (int i = 0; i < 50; ++i) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(20);
+    }
+    return false;
+}
+}  // namespace
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboardRetrying()) return L"<clipboard busy>";
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+bool SetClipboardText(const std::wstring& text) {
+    if (!OpenClipboardRetrying()) return false;
+    EmptyClipboard();
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    bool ok = false;
+    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        if (void* p = GlobalLock(mem)) {
+            memcpy(p, text.c_str(), bytes);
+            GlobalUnlock(mem);
+            ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+        }
+        if (!ok) GlobalFree(mem);
+    }
+    CloseClipboard();
+    return ok;
+}
+
+std::wstring MenuText(HMENU menu, int id) {
+    wchar_t buf[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(id), buf, 256, MF_BYCOMMAND);
+    return buf;
+}
+
+}  // namespace quibtest
