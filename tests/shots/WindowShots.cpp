@@ -1,0 +1,114 @@
+// Saves a picture of each window of the program, as a person sees it, in both
+// languages: the main window on an archive, the log, the help and the key-map
+// viewer. Usage: window_shots OUTPUT_FOLDER [style]; pictures are BMP files
+// named window-language[-style].bmp.
+#include <windows.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "FormTestSupport.h"
+#include "MainWindowHarness.h"
+#include "app/FormHelp.h"
+#include "app/FormLog.h"
+#include "app/MainMenuTable.h"
+#include "keymap/FormKeyMap.h"
+
+using namespace quibtest;
+
+namespace {
+
+std::wstring g_out;
+std::wstring g_style;
+
+// The window's rectangle as the screen shows it, into a 24-bit BMP.
+bool SaveWindowPicture(HWND w, const std::wstring& name) {
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    Pump(300);
+    RECT r{};
+    GetWindowRect(w, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(mem, old);
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
+    const DWORD size = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER fh{};
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
+    fh.bfSize = fh.bfOffBits + size;
+    const std::wstring path = g_out + L"\\" + name + (g_style.empty() ? L"" : L"-" + g_style) + L".bmp";
+    bool ok = false;
+    if (FILE* f = _wfopen(path.c_str(), L"wb")) {
+        fwrite(&fh, sizeof(fh), 1, f);
+        fwrite(&bi.bmiHeader, sizeof(bi.bmiHeader), 1, f);
+        fwrite(bits, 1, size, f);
+        fclose(f);
+        ok = true;
+    }
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+template <class Form>
+void ShootModal(MainWindowHarness& h, int command, const std::wstring& caption, const std::wstring& name,
+                const std::function<void(Form&)>& prepare = {}) {
+    DuringModal driver([&] {
+        HWND w = FindThreadWindow(caption);
+        auto* form = w ? dynamic_cast<Form*>(quib::TFormBase::FromHandle(w)) : nullptr;
+        if (!form) return false;
+        if (prepare) prepare(*form);
+        SaveWindowPicture(w, name);
+        form->Close();
+        return true;
+    });
+    h.Command(command);
+}
+
+void Shoot(bool japanese) {
+    const std::wstring lang = japanese ? L"ja" : L"en";
+    MainWindowHarness h;
+    CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language");
+    for (const wchar_t* help : {L"quibFMarchive.txt", L"quibFMarchive_First.txt", L"quibFMarchive_ViewGrid.txt"})
+        CopyFileW((BinDir() + L"\\" + help).c_str(), (h.Folder() / help).c_str(), FALSE);
+    h.Setting(L"Language", L"Japanese", japanese ? L"1" : L"0");
+    if (!g_style.empty()) h.Setting(L"VclStyle", L"Text", g_style);
+    auto& f = h.Start({ProgramFixture(L"levels.zip")});
+    Pump(300);
+    SaveWindowPicture(f.Handle(), L"main-" + lang);
+    ShootModal<quib::TFormLog>(h, quib::tag::MenuShowLog, japanese ? L"ログ表示" : L"Log", L"log-" + lang);
+    ShootModal<quib::TFormHelp>(h, quib::tag::MenuShowHelp, japanese ? L"ヘルプ表示" : L"Help", L"help-" + lang);
+    // The key-map viewer of the main window's map.
+    {
+        quib::FormInstance<quib::TFormKeyMap> viewer;
+        viewer.Create();
+        viewer.Show();
+        Pump(300);
+        SaveWindowPicture(viewer.Handle(), L"keymap-" + lang);
+    }
+    h.Close();
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return 2;
+    g_out = argv[1];
+    if (argc > 2) g_style = argv[2];
+    Shoot(true);
+    Shoot(false);
+    return 0;
+}
