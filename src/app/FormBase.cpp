@@ -108,6 +108,8 @@ TFormBase::~TFormBase() {
     // FormInstance has destroyed the window already; this only catches a
     // window whose creation failed half way.
     if (handle_) DestroyWindow(handle_);
+    for (HMENU b : bars_)
+        if (b && b != menu_) DestroyMenu(b);
     for (const auto& p : popups_) DestroyMenu(p.second);
     if (font_) DeleteObject(font_);
     if (languageFont_) DeleteObject(languageFont_);
@@ -123,7 +125,6 @@ void TFormBase::RegisterComponent(const Component& component) { components_.push
 
 HMENU TFormBase::BuildMenus() {
     if (!desc_.commands) return nullptr;
-    HMENU bar = nullptr;
     for (const auto& top : desc_.commands->menus) {
         HMENU sub = CreatePopupMenu();
         bool first = true;
@@ -136,6 +137,8 @@ HMENU TFormBase::BuildMenus() {
         if (top.popup) {
             popups_.emplace_back(top.tag, sub);
         } else {
+            if (bars_.size() <= static_cast<size_t>(top.bar)) bars_.resize(static_cast<size_t>(top.bar) + 1, nullptr);
+            HMENU& bar = bars_[static_cast<size_t>(top.bar)];
             if (!bar) bar = CreateMenu();
             AppendMenuW(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), top.caption);
             // The top-level item carries its Tag as id, so the language file and
@@ -149,9 +152,21 @@ HMENU TFormBase::BuildMenus() {
         for (const auto& c : desc_.commands->commands)
             if (lstrcmpW(c.category, top.category) == 0) RegisterComponent({ComponentKind::MenuItem, c.tag, nullptr});
     }
-    if (bar && handle_) SetMenu(handle_, bar);
-    if (bar) menu_ = bar;
-    return bar;
+    if (bars_.empty()) return nullptr;
+    currentBar_ = 0;
+    menu_ = bars_[0];
+    if (handle_ && menu_) SetMenu(handle_, menu_);
+    return menu_;
+}
+
+void TFormBase::SetMenuBar(int bar) {
+    if (bar < 0 || static_cast<size_t>(bar) >= bars_.size() || !bars_[static_cast<size_t>(bar)]) return;
+    currentBar_ = bar;
+    menu_ = bars_[static_cast<size_t>(bar)];
+    if (handle_) {
+        SetMenu(handle_, menu_);
+        DrawMenuBar(handle_);
+    }
 }
 
 HMENU TFormBase::PopupMenu(int menuTag) const {
@@ -187,6 +202,15 @@ void TFormBase::AttachPopupMenu(HWND control, int menuTag) {
 std::vector<HMENU> TFormBase::AllMenus() const {
     std::vector<HMENU> menus;
     if (menu_) menus.push_back(menu_);
+    for (HMENU b : bars_)
+        if (b && b != menu_) menus.push_back(b);
+    for (const auto& p : popups_) menus.push_back(p.second);
+    return menus;
+}
+
+std::vector<HMENU> TFormBase::KeyMenus() const {
+    std::vector<HMENU> menus;
+    if (menu_) menus.push_back(menu_);
     for (const auto& p : popups_) menus.push_back(p.second);
     return menus;
 }
@@ -201,7 +225,7 @@ bool TFormBase::FindItem(int tag, HMENU& holder, int& position, std::vector<std:
 
 std::vector<int> TFormBase::MenuTagsInOrder() const {
     std::vector<int> tags;
-    for (HMENU m : AllMenus()) CollectMenuTags(m, tags);
+    for (HMENU m : KeyMenus()) CollectMenuTags(m, tags);
     return tags;
 }
 
@@ -606,7 +630,11 @@ LRESULT TFormBase::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             SetWindowLongPtrW(h, GWLP_USERDATA, 0);
             handle_ = nullptr;
             modalDone_ = true;
-            // The menu bar went with the window; pop-up menus are ours to free.
+            // The bar shown went with the window; the others and the pop-up
+            // menus are ours to free.
+            for (HMENU b : bars_)
+                if (b && b != menu_) DestroyMenu(b);
+            bars_.clear();
             menu_ = nullptr;
             for (const auto& p : popups_) DestroyMenu(p.second);
             popups_.clear();

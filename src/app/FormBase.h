@@ -247,6 +247,10 @@ protected:
     HMENU BuildMenus();
     // The control shows the pop-up menu on a right click or the menu key.
     void AttachPopupMenu(HWND control, int menuTag);
+    // Shows another of the window's menu bars; only the bar shown (and the
+    // pop-up menus) give keys.
+    void SetMenuBar(int bar);
+    int MenuBar() const { return currentBar_; }
     // Every menu item's Tag in menu order (the order shortcuts are resolved in).
     std::vector<int> MenuTagsInOrder() const;
 
@@ -260,8 +264,13 @@ private:
     FormDescription desc_;
     std::vector<Component> components_;
     std::vector<MenuShortCut> shortCuts_;
-    HMENU menu_ = nullptr;
+    HMENU menu_ = nullptr;                       // the bar shown
+    std::vector<HMENU> bars_;                    // every bar, by number
+    int currentBar_ = 0;
     std::vector<std::pair<int, HMENU>> popups_;  // menu Tag, menu
+    // Menus searched for an item's caption and state (every bar), and for keys
+    // (the bar shown).
+    std::vector<HMENU> KeyMenus() const;
     std::vector<HMENU> AllMenus() const;
     bool FindItem(int tag, HMENU& holder, int& position, std::vector<std::pair<HMENU, int>>& path) const;
     static LRESULT CALLBACK PopupHostProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);

@@ -41,13 +41,16 @@ struct FormCommand {
 };
 
 // A top-level menu: the category its commands carry, its caption and the Tag
-// the language file knows it by (no key-map line). A pop-up menu is not on the
+// the language file knows it by (no key-map line). A pop-up menu is not on a
 // menu bar: a control shows it (AttachPopupMenu); its keys work all the same.
+// A window may have several menu bars and show one at a time (a viewer swaps
+// in its search menu); bar 0 is the one it starts with.
 struct FormMenu {
     const wchar_t* category;
     const wchar_t* caption;
     int tag;
     bool popup = false;
+    int bar = 0;
 };
 
 struct CommandTable {

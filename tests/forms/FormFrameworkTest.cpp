@@ -523,3 +523,52 @@ TEST(Theme, TheSystemLookLeavesTheControlsToWindows) {
     EXPECT_EQ(edit.brush, GetSysColor(COLOR_WINDOW));
     EXPECT_EQ(edit.text, GetSysColor(COLOR_WINDOWTEXT));
 }
+
+namespace {
+
+// A viewer's two menu bars: the normal one and the search one it swaps in.
+class SwapWindow : public quib::TFormBase {
+public:
+    SwapWindow() : TFormBase(Description()) {}
+    static quib::FormDescription Description() {
+        static const quib::CommandTable table = {
+            {{L"ファイル", L"ファイル(&F)", 1000}, {L"検索", L"検索(&S)", 1800, false, 1}},
+            {
+                {1001, L"ファイル", L"MenuOpen", L"開く(&O)", L"Ctrl+O", quib::kCommandPlain,
+                 quib::Handler(&SwapWindow::OpenClick)},
+                {1801, L"検索", L"MenuSearchNext4", L"次を検索(&N)", L"Ctrl+O", quib::kCommandPlain,
+                 quib::Handler(&SwapWindow::SearchClick)},
+            }};
+        quib::FormDescription d;
+        d.section = L"FormTestSwap";
+        d.defaultSize = SIZE{400, 300};
+        d.minimumSize = SIZE{200, 100};
+        d.commands = &table;
+        d.dialogKeys = false;
+        return d;
+    }
+    using TFormBase::SetMenuBar;
+    std::vector<std::wstring> ran;
+    void OpenClick() { ran.push_back(L"open"); }
+    void SearchClick() { ran.push_back(L"search"); }
+};
+
+}  // namespace
+
+TEST(Commands, OnlyTheMenuBarShownGivesKeys) {
+    TestProgramFolder folder;
+    FormInstance<SwapWindow> w;
+    ASSERT_TRUE(w.Create());
+    w.Show();
+    Pump();
+    EXPECT_EQ(GetMenuItemCount(GetMenu(w.Handle())), 1);
+    quibtest::PressKey(w.Handle(), 'O', quib::kKeyCtrl);
+    w.SetMenuBar(1);
+    EXPECT_EQ(quibtest::MenuText(GetMenu(w.Handle()), 1801), L"次を検索(&N)\tCtrl+O");
+    quibtest::PressKey(w.Handle(), 'O', quib::kKeyCtrl);
+    // Items of the bar not shown keep their captions and states.
+    EXPECT_EQ(w.MenuItemCaption(1001), L"開く(&O)");
+    w.SetMenuBar(0);
+    quibtest::PressKey(w.Handle(), 'O', quib::kKeyCtrl);
+    EXPECT_EQ(w.ran, (std::vector<std::wstring>{L"open", L"search", L"open"}));
+}
