@@ -31,6 +31,13 @@ void ArchiveListNormalByFamily(const ArchiveListContext& ctx, const std::wstring
     if (canList) {
         const HARC arc =
             ArchiveOpenArchive(family, ctx.owner, WideToAnsi(archivePath), ArchiveOpenModeFlags(family));
+        out.pathList.clear();
+        // A DLL that could not open the archive gave no handle; passing the
+        // null on to FindFirst or CloseArchive may crash a real DLL.
+        if (!arc) {
+            out.lines.insert(out.lines.begin(), RootEntryLine());
+            return;
+        }
         try {
             // One record for every entry, as the DLLs expect to be called.
             TArchiveEntryInfo info{};

@@ -81,7 +81,9 @@ int FileGetArchiveFileInfoCore(const std::wstring& pluginPath, const std::wstrin
                                std::vector<std::wstring>& dirFile, std::vector<std::wstring>& pathList) {
     PluginModule module(pluginPath, restrictedSearch);
     auto getArchiveInfo = reinterpret_cast<SusieGetArchiveInfoFn>(module.Entry("GetArchiveInfo"));
-    if (!getArchiveInfo) return 0;
+    // 0 means success to every caller: a plug-in that is missing or cannot
+    // list says so with the interface's own "not implemented".
+    if (!getArchiveInfo) return kSusieNotImplemented;
 
     const std::string ansiName = WideToAnsi(archivePath);
     HLOCAL block = nullptr;

@@ -19,6 +19,8 @@ using SusieIsSupportedFn = int(WINAPI*)(LPCSTR filename, void* dw);
 using SusieGetArchiveInfoFn = int(WINAPI*)(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* lphInf);
 
 constexpr DWORD kSusieHeaderSize = 2048;
+// The interface's result for a function a plug-in does not have.
+constexpr int kSusieNotImplemented = -1;
 
 // Loads a plug-in for one call: with the search limited to the system and
 // program folders when restrictedSearch is set, by the plain loader otherwise.
@@ -33,7 +35,8 @@ int FileIsSupportedArchive(const std::wstring& pluginPath, const std::wstring& a
 
 // Lists an archive through "GetArchiveInfo" (pluginPath already expanded).
 // Returns the plug-in's result (0 is success). When the plug-in cannot be
-// loaded or lacks the entry point: 0, and both lists are left unchanged.
+// loaded or lacks the entry point: kSusieNotImplemented (-1), and both lists
+// are left unchanged.
 // Otherwise dirFile becomes the root line followed by one entry line per
 // record with a method text, in the plug-in's order, and pathList the stored
 // paths of those records; the plug-in's block is freed.

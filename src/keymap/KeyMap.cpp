@@ -128,7 +128,16 @@ bool CheckKeyMapFile(const std::wstring& keyMapPath, const KeyMapTable& builtIn,
         return true;
     }
     KeyMapTable fromFile;
-    ReadKeyMapFile(keyMapPath, fromFile);
+    if (!ReadKeyMapFile(keyMapPath, fromFile)) {
+        // A file that is there but cannot be read (locked, no permission)
+        // holds the user's keys: it is left alone, the built-in keys serve
+        // this run, and the user is told why.
+        working = builtIn;
+        ShowMsgJE(nullptr, L"Error : キーボード設定のファイルが読み込めませんでした\r\n" + keyMapPath,
+                  L"Error : Key board map file can not read.\r\n" + keyMapPath + L"\r\n[OK]", MsgButtons::Ok,
+                  MsgStyle::Error);
+        return true;
+    }
     if (fromFile.size() == builtIn.size() && GetFunctionList(fromFile) == GetFunctionList(builtIn)) {
         working = std::move(fromFile);
         return true;

@@ -72,7 +72,9 @@ std::wstring KeyMapLanguageFilePath(KeyMapWindow window);
 // whose line count or sorted function numbers differ from the built-in
 // table's is overwritten with it (false: the caller tells the user once).
 // Otherwise the file is used as it is (true). The working map ends as the
-// map in force. A failed write leaves the built-in table in force.
+// map in force. A failed write leaves the built-in table in force. A file
+// that exists but cannot be read is never overwritten: the built-in table
+// serves the run and the user is told (true).
 bool CheckKeyMapFile(const std::wstring& keyMapPath, const KeyMapTable& builtIn, KeyMapTable& working);
 
 // The working-map lines whose key text differs from that of the built-in

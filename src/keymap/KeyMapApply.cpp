@@ -37,7 +37,9 @@ std::vector<std::pair<int, KeyCode>> KeyMapShortCuts(const KeyMapTable& builtIn,
 
 void LoadKeyMapFile(const std::wstring& keyMapPath, KeyMapTable& working) {
     if (KeyMapFileExists(keyMapPath)) {
-        ReadKeyMapFile(keyMapPath, working);
+        // An unreadable file leaves the map in force as it was.
+        KeyMapTable fromFile;
+        if (ReadKeyMapFile(keyMapPath, fromFile)) working = std::move(fromFile);
     } else {
         WriteKeyMapFile(keyMapPath, working);
     }

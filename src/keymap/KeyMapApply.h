@@ -35,7 +35,7 @@ std::vector<std::pair<int, KeyCode>> KeyMapShortCuts(const KeyMapTable& builtIn,
                                                      bool initialSearchOn);
 
 // Reloads the working map from the window's key-map file; a missing file is
-// written from the working map instead.
+// written from the working map instead; an unreadable one changes nothing.
 void LoadKeyMapFile(const std::wstring& keyMapPath, KeyMapTable& working);
 
 }  // namespace quib

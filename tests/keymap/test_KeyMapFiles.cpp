@@ -5,6 +5,7 @@
 #include <set>
 
 #include "KeyMapTestSupport.h"
+#include "keymap/KeyMapApply.h"
 #include "app/MainMenuTable.h"
 #include "keymap/KeyMap.h"
 #include "app/MainKeyMap.h"
@@ -245,6 +246,37 @@ TEST(KeyMapStartupCheck, DifferentFilesAreReplacedByTheBuiltInTable) {
         EXPECT_EQ(working, builtIn);
         EXPECT_EQ(ReadUtf16File(path), FileText(builtIn));
     }
+}
+
+TEST(KeyMapStartupCheck, AFileThatCannotBeReadIsLeftAloneAndTold) {
+    const KeyMapTable builtIn = quib::InitMainKeyMap(0);
+    for (bool japanese : {true, false}) {
+        SCOPED_TRACE(japanese);
+        quib::SetUiJapanese(japanese);
+        ProgramDir dir;
+        quibtest::MsgCapture msgs;
+        const std::wstring path = dir / L"quibFMarchive-KeyMap.txt";
+        KeyMapTable user = builtIn;
+        user[15].keyText = L"Ctrl+U";
+        user.pop_back();  // would be reset if it were read
+        ASSERT_TRUE(quib::WriteKeyMapFile(path, user));
+        const std::string before = quibtest::ReadFileBytes(path);
+        // Another program holds the file without sharing it.
+        HANDLE lock = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+        KeyMapTable working;
+        EXPECT_TRUE(quib::CheckKeyMapFile(path, builtIn, working)) << "no reset notice";
+        KeyMapTable reloaded = working;
+        quib::LoadKeyMapFile(path, reloaded);
+        CloseHandle(lock);
+        EXPECT_EQ(working, builtIn) << "the built-in keys serve this run";
+        EXPECT_EQ(reloaded, builtIn) << "an unreadable file changes nothing on reload";
+        EXPECT_EQ(quibtest::ReadFileBytes(path), before) << "the user's keys are kept";
+        EXPECT_EQ(msgs.Texts(), std::vector<std::wstring>{japanese
+                                                              ? L"Error : キーボード設定のファイルが読み込めませんでした\r\n" + path
+                                                              : L"Error : Key board map file can not read.\r\n" + path + L"\r\n[OK]"});
+    }
+    quib::SetUiJapanese(true);
 }
 
 // ---------------------------------------------------------------- differences

@@ -159,13 +159,15 @@ TEST_F(Susie, ThePluginResultIsTheResult) {
     EXPECT_EQ(paths, std::vector<std::wstring>{L"f.txt"});
 }
 
-TEST_F(Susie, APluginWithoutGetArchiveInfoChangesNothing) {
+TEST_F(Susie, APluginWithoutGetArchiveInfoFailsAndChangesNothing) {
     const std::wstring noInfo = dir_ / L"plugins\\noinfo.spi";
     ASSERT_TRUE(CopyFileW(unittest::FakeSusieNoGetInfoDll().c_str(), noInfo.c_str(), FALSE));
     const std::wstring arc = File(L"m.lzh", "S|M|0|1|1|0||f.txt\n");
     std::vector<std::wstring> lines{L"old line"}, paths{L"old path"};
-    EXPECT_EQ(FileGetArchiveFileInfoCore(noInfo, arc, false, lines, paths), 0);
-    EXPECT_EQ(FileGetArchiveFileInfoCore(dir_ / L"missing.spi", arc, false, lines, paths), 0);
+    // Never 0: that is success, and a caller would take the unchanged lists
+    // for a listing.
+    EXPECT_EQ(FileGetArchiveFileInfoCore(noInfo, arc, false, lines, paths), quib::kSusieNotImplemented);
+    EXPECT_EQ(FileGetArchiveFileInfoCore(dir_ / L"missing.spi", arc, false, lines, paths), quib::kSusieNotImplemented);
     EXPECT_EQ(lines, std::vector<std::wstring>{L"old line"});
     EXPECT_EQ(paths, std::vector<std::wstring>{L"old path"});
     EXPECT_TRUE(log_.Lines().empty());
