@@ -5,9 +5,12 @@
 #
 #   scripts/build-deps.sh x86_64|i686      prints the install prefix on its last line
 #
-# Results are cached outside the clone, keyed by the source package versions and
-# this script's build revision, so a second build (or a CI run on the same machine)
-# reuses them. QUIB_DEPS_CACHE overrides the cache folder.
+# Results are cached outside the clone, keyed by the source package versions,
+# this script, the toolchain file and the compiler's version, so a second build
+# (or a CI run on the same machine) reuses them and any change of how they are
+# built builds them again. Two builds at once wait for each other (a lock), and
+# a partial download is found by the checksums of the .dsc files and fetched
+# again. QUIB_DEPS_CACHE overrides the cache folder.
 set -euo pipefail
 
 ARCH=${1:?usage: build-deps.sh x86_64|i686}
@@ -21,13 +24,32 @@ JOBS=$(nproc 2>/dev/null || echo 2)
 PKGS=(pcre2 xz-utils bzip2 libzstd libarchive)
 
 mkdir -p "$SRC"
-if ! ls "$SRC"/libarchive_*.dsc >/dev/null 2>&1 || ! ls "$SRC"/pcre2_*.dsc >/dev/null 2>&1 \
-   || ! ls "$SRC"/xz-utils_*.dsc >/dev/null 2>&1 || ! ls "$SRC"/bzip2_*.dsc >/dev/null 2>&1 \
-   || ! ls "$SRC"/libzstd_*.dsc >/dev/null 2>&1; then
-  (cd "$SRC" && apt-get source --download-only "${PKGS[@]}" >&2)
-fi
+exec 9>"$CACHE/.lock"
+flock 9
 
-KEY=$( (cd "$SRC" && ls ./*.dsc | sort; echo "rev=$BUILD_REV") | sha1sum | cut -c1-12)
+# A package's sources are complete when its .dsc is there and every file it
+# lists has the size and SHA-256 it names.
+sources_complete() { # package
+  local dsc
+  dsc=$(ls "$SRC/$1"_*.dsc 2>/dev/null | sort | tail -n 1)
+  [ -n "$dsc" ] || return 1
+  awk '/^Checksums-Sha256:/{on=1; next} /^[^ ]/{on=0} on && NF==3 {print $1 "  " $3}' "$dsc" > "$SRC/.check"
+  [ -s "$SRC/.check" ] || return 1
+  (cd "$SRC" && sha256sum --quiet -c .check >/dev/null 2>&1)
+}
+for p in "${PKGS[@]}"; do
+  if ! sources_complete "$p"; then
+    echo "== fetching the sources of $p" >&2
+    rm -f "$SRC/${p}"_*
+    (cd "$SRC" && apt-get source --download-only "$p" >&2)
+    sources_complete "$p" || { echo "build-deps: the sources of $p are incomplete after download" >&2; exit 1; }
+  fi
+done
+rm -f "$SRC/.check"
+
+TOOLCHAIN=$HERE/cmake/toolchain-$ARCH.cmake
+KEY=$( { (cd "$SRC" && ls ./*.dsc | sort); echo "rev=$BUILD_REV"; sha1sum < "$0"; sha1sum < "$TOOLCHAIN";
+         "$TRIPLE-gcc-posix" --version | head -n 1; } | sha1sum | cut -c1-12)
 PREFIX=$CACHE/$KEY/$ARCH
 if [ -f "$PREFIX/.done" ]; then
   echo "$PREFIX"
@@ -42,11 +64,14 @@ mkdir -p "$PREFIX/include" "$PREFIX/lib"
 extract() { # package -> prints the extracted folder
   local dsc
   dsc=$(ls "$SRC/$1"_*.dsc | sort | tail -n 1)
-  (cd "$WORK" && dpkg-source -x "$dsc" "$WORK/$1" >/dev/null 2>&1)
+  if ! (cd "$WORK" && dpkg-source -x "$dsc" "$WORK/$1" >"$WORK/$1.log" 2>&1); then
+    cat "$WORK/$1.log" >&2
+    echo "build-deps: extracting $dsc failed" >&2
+    return 1
+  fi
   echo "$WORK/$1"
 }
 
-TOOLCHAIN=$HERE/cmake/toolchain-$ARCH.cmake
 CMAKE_COMMON=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release
               -DCMAKE_INSTALL_PREFIX="$PREFIX" -DBUILD_SHARED_LIBS=OFF
               -DCMAKE_C_FLAGS="-O2" -DCMAKE_POSITION_INDEPENDENT_CODE=OFF)

@@ -3,8 +3,9 @@
 # (x86_64, the build that runs here) with the stand-in archiver DLLs, and starts
 # it under Wine on the demo archive, with the Japanese system code page.
 #   scripts/demo.sh [archive]
-# Without a DISPLAY it runs on a private Xvfb, saves a screenshot to
-# build/demo-screenshot.png after a few seconds and ends the program.
+# Without a DISPLAY it runs on a private Xvfb, waits for the program's window
+# (the first run also makes the Wine prefix), saves a screenshot to
+# build/demo-screenshot.png and ends the program, Wine and Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -18,6 +19,12 @@ winpath() { echo "Z:$(readlink -f "$1" | tr / '\\')"; }
 headless=0
 if [ -z "${DISPLAY:-}" ]; then
   headless=1
+  cleanup() {
+    [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null || true
+    WINEPREFIX=$BUILD/wine/prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+    bash tests/wine/xvfb.sh stop "$BUILD/wine"
+  }
+  trap cleanup EXIT
   bash tests/wine/xvfb.sh start "$BUILD/wine"
   export DISPLAY=":$(cat "$BUILD/wine/display")"
 fi
@@ -27,9 +34,18 @@ if [ $headless = 0 ]; then
 fi
 "$BUILD/wine/run.sh" "$BUILD/bin/quibFMarchive.exe" "$(winpath "$archive")" &
 pid=$!
-sleep "${QUIB_DEMO_SECONDS:-8}"
+# The window's X name is its caption; the first start makes the Wine prefix
+# first, which takes a while.
+shown=0
+for _ in $(seq "${QUIB_DEMO_WAIT:-240}"); do
+  if xwininfo -root -tree 2>/dev/null | grep -q ' - quibFMarchive"'; then shown=1; break; fi
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 1
+done
+if [ $shown = 0 ]; then
+  echo "demo: the program's window did not appear" >&2
+  exit 1
+fi
+sleep 2  # let it paint the rows
 import -display "$DISPLAY" -window root "$ROOT/build/demo-screenshot.png"
 echo "screenshot: $ROOT/build/demo-screenshot.png"
-kill "$pid" 2>/dev/null || true
-WINEPREFIX=$BUILD/wine/prefix /usr/lib/wine/wineserver -k 2>/dev/null || true
-bash tests/wine/xvfb.sh stop "$BUILD/wine"

@@ -5,15 +5,15 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake ninja-build make pkg-config dpkg-dev
+  cmake ninja-build make dpkg-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
   libz-mingw-w64-dev
-  wine64 xvfb xauth x11-utils imagemagick
+  wine64 xvfb x11-utils imagemagick
   locales fonts-ipafont-gothic
   googletest
-  zip unzip p7zip-full tar xz-utils zstd bzip2 genisoimage gcab lhasa jlha-utils
-  python3 file binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+  zip p7zip-full tar xz-utils zstd bzip2 genisoimage gcab jlha-utils
+  python3 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
 )
 
 missing=()
