@@ -13,7 +13,6 @@
 #include "archive/Archive.h"
 #include "archive/Listing.h"
 #include "extract/ExtractTemp.h"
-#include "util/ColorText.h"
 #include "util/Message.h"
 #include "util/MyUtility.h"
 #include "util/StrConv.h"
@@ -35,8 +34,11 @@ std::wstring RemoveAmpersands(std::wstring s) {
     return out;
 }
 
+// The menu item of each listing mode, in the modes' order.
 const int kModeTags[5] = {tag::MenuFileArchive, tag::MenuFileSimple, tag::MenuFileTest, tag::MenuFileSfx,
                           tag::MenuFileSusie};
+
+int ModeTag(ListingMode mode) { return kModeTags[static_cast<int>(mode) - 1]; }
 
 }  // namespace
 
@@ -171,25 +173,12 @@ void TFormMain::FormCreate() {
 #pragma GCC diagnostic pop
     BoolWindows7Later = vi.dwMajorVersion > 6 || (vi.dwMajorVersion == 6 && vi.dwMinorVersion >= 1);
 
-    BoolDeveloper = ini.ReadBool(L"Developer", L"Enabled", false);
-    ini.WriteBool(L"Developer", L"Enabled", BoolDeveloper);
+    ReadMainSettings(ini, StrExePath, MainSettingsPart::Start, *this, handle_);
     Application().SetDeveloper(BoolDeveloper);
-    const std::wstring carbon = ini.ReadString(L"FListView", L"ColorCarbon", L"$191919");
-    const std::wstring charcoal = ini.ReadString(L"FListView", L"ColorCharcoal", L"$232323");
-    const std::wstring dark = ini.ReadString(L"FListView", L"ColorDark", L"$000000");
-    ini.WriteString(L"FListView", L"ColorCarbon", carbon);
-    ini.WriteString(L"FListView", L"ColorCharcoal", charcoal);
-    ini.WriteString(L"FListView", L"ColorDark", dark);
-    ColorCarbon = ColorTextToColor(carbon, 0x191919);
-    ColorCharcoal = ColorTextToColor(charcoal, 0x232323);
-    ColorDark = ColorTextToColor(dark, 0x000000);
-    const std::wstring style = ini.ReadString(L"VclStyle", L"Text", L"Windows");
-    IntVclStyle = style == L"Carbon" ? 1 : style == L"Charcoal Dark Slate" ? 2 : style == L"Windows10 Dark" ? 3 : 0;
 
     CreateControls();
     AddListColumns();
     IntModeSelectHwnd = 0;
-    IntModeSelectMenu = 0;
     ReadIniValueInit();
     ReadIniValueSetting();
 
@@ -258,16 +247,11 @@ void TFormMain::ParseCommandLine(const StringList& args) {
                 QuibHandle = (!handleText.empty() && end && *end == 0) ? reinterpret_cast<HWND>(static_cast<INT_PTR>(v))
                                                                        : nullptr;
             }
-            if (key == L"hwnd=") {
-                IntModeSelectHwnd = 1;
-                SelectMode(1);
-            } else if (key == L"hsfx=") {
-                IntModeSelectHwnd = 4;
-                SelectMode(4);
-            } else {
-                IntModeSelectHwnd = 5;
-                SelectMode(5);
-            }
+            const ListingMode forced = key == L"hwnd="   ? ListingMode::Normal
+                                       : key == L"hsfx=" ? ListingMode::Sfx
+                                                         : ListingMode::Susie;
+            IntModeSelectHwnd = static_cast<int>(forced);
+            SelectMode(forced);
         }
         toOpen = args[1];
     }
@@ -289,23 +273,22 @@ void TFormMain::LogWindowsFound() {
     }
 }
 
-// Checks one mode item without listing (the command line's choice for this run).
-void TFormMain::SelectMode(int mode) {
-    for (int i = 0; i < 5; ++i) SetMenuChecked(kModeTags[i], i + 1 == mode);
+// Puts a mode in force without listing; its menu item alone shows the check.
+void TFormMain::SelectMode(ListingMode mode) {
+    ListingModeNow = mode;
+    for (const int t : kModeTags) SetMenuChecked(t, t == ModeTag(mode));
 }
 
 void TFormMain::ShowListingModeStateOnly() {
-    int mode = 1;
-    for (int i = 0; i < 5; ++i)
-        if (MenuChecked(kModeTags[i])) mode = i + 1;
-    SetStatusText(0, ModeCaption(kModeTags[mode - 1]));
-    const bool listMode = mode == 1 || mode == 4 || mode == 5;
+    const ListingMode mode = ListingModeNow;
+    SetStatusText(0, ModeCaption(ModeTag(mode)));
+    const bool listMode = ModeListsEntries(mode);
     SetMenuEnabled(tag::MenuOperation, listMode);
-    SetMenuEnabled(tag::MenuPassword, mode != 5);
-    SetMenuEnabled(tag::MenuDelete, mode != 5);
+    SetMenuEnabled(tag::MenuPassword, mode != ListingMode::Susie);
+    SetMenuEnabled(tag::MenuDelete, mode != ListingMode::Susie);
     ShowListOrMemo(listMode);
-    SetModeCaptions(mode == 5);
-    ResetSfxSubModes(mode == 4);
+    SetModeCaptions(mode == ListingMode::Susie);
+    ResetSfxSubModes(mode == ListingMode::Sfx);
 }
 
 void TFormMain::ShowListingModeState() {
@@ -338,18 +321,18 @@ void TFormMain::ClearTotalsAndPanels(int lastPanel) {
 
 // What every mode switch does before its own listing: the checks, status
 // panel 0, the commands that apply, list or text area, the Susie captions.
-void TFormMain::SwitchMode(int mode) {
+void TFormMain::SwitchMode(ListingMode mode) {
     SelectMode(mode);
-    SetStatusText(0, ModeCaption(kModeTags[mode - 1]));
-    const bool list = mode == 1 || mode == 4 || mode == 5;
+    SetStatusText(0, ModeCaption(ModeTag(mode)));
+    const bool list = ModeListsEntries(mode);
     SetMenuEnabled(tag::MenuOperation, list);
     if (list) {
-        SetMenuEnabled(tag::MenuPassword, mode != 5);
-        SetMenuEnabled(tag::MenuDelete, mode != 5);
+        SetMenuEnabled(tag::MenuPassword, mode != ListingMode::Susie);
+        SetMenuEnabled(tag::MenuDelete, mode != ListingMode::Susie);
     }
-    ResetSfxSubModes(mode == 4);
+    ResetSfxSubModes(mode == ListingMode::Sfx);
     ShowListOrMemo(list);
-    SetModeCaptions(mode == 5);
+    SetModeCaptions(mode == ListingMode::Susie);
     ClearTotalsAndPanels(5);
     if (!list) InformationClear();
 }
@@ -364,8 +347,8 @@ void TFormMain::SetModeCaptions(bool susie) {
 }
 
 void TFormMain::MenuFileArchiveClick() {
-    if (MenuChecked(tag::MenuFileArchive)) return;
-    SwitchMode(1);
+    if (ListingModeNow == ListingMode::Normal) return;
+    SwitchMode(ListingMode::Normal);
     if (FileExistsPath(StrLoadFileName)) {
         ListArchive(StrLoadFileName);
         SetItemNewListArchive();
@@ -373,8 +356,8 @@ void TFormMain::MenuFileArchiveClick() {
 }
 
 void TFormMain::MenuFileSimpleClick() {
-    if (MenuChecked(tag::MenuFileSimple)) return;
-    SwitchMode(2);
+    if (ListingModeNow == ListingMode::Simple) return;
+    SwitchMode(ListingMode::Simple);
     if (FileExistsPath(StrLoadFileName)) {
         ArchiveListSimple(StrLoadFileName);
         SetMemo1Lines(StrListSimpleResult);
@@ -382,8 +365,8 @@ void TFormMain::MenuFileSimpleClick() {
 }
 
 void TFormMain::MenuFileTestClick() {
-    if (MenuChecked(tag::MenuFileTest)) return;
-    SwitchMode(3);
+    if (ListingModeNow == ListingMode::Test) return;
+    SwitchMode(ListingMode::Test);
     if (FileExistsPath(StrLoadFileName)) {
         ArchiveListTest(StrLoadFileName);
         SetMemo1Lines(StrListTestResult);
@@ -393,15 +376,15 @@ void TFormMain::MenuFileTestClick() {
 // The self-extracting and Susie listers arrive with their own work; until then
 // the mode is selected and shown, and the list stays empty.
 void TFormMain::MenuFileSfxClick() {
-    if (MenuChecked(tag::MenuFileSfx)) return;
-    SwitchMode(4);
+    if (ListingModeNow == ListingMode::Sfx) return;
+    SwitchMode(ListingMode::Sfx);
     StrListArchiveDirFile.clear();
     SetItemNewListArchive();
 }
 
 void TFormMain::MenuFileSusieClick() {
-    if (MenuChecked(tag::MenuFileSusie)) return;
-    SwitchMode(5);
+    if (ListingModeNow == ListingMode::Susie) return;
+    SwitchMode(ListingMode::Susie);
     StrListArchiveDirFile.clear();
     SetItemNewListArchive();
 }
@@ -419,15 +402,15 @@ void TFormMain::OpenArchive(const std::wstring& path) {
     StrLoadFileName = path;
     SetCaption(path + L" - quibFMarchive");
     InformationUpdate();
-    if (MenuChecked(tag::MenuFileSimple)) {
+    if (ListingModeNow == ListingMode::Simple) {
         ShowListOrMemo(false);
         ArchiveListSimple(path);
         SetMemo1Lines(StrListSimpleResult);
-    } else if (MenuChecked(tag::MenuFileTest)) {
+    } else if (ListingModeNow == ListingMode::Test) {
         ShowListOrMemo(false);
         ArchiveListTest(path);
         SetMemo1Lines(StrListTestResult);
-    } else if (MenuChecked(tag::MenuFileSfx) || MenuChecked(tag::MenuFileSusie)) {
+    } else if (ListingModeNow == ListingMode::Sfx || ListingModeNow == ListingMode::Susie) {
         ShowListOrMemo(true);
         StrListArchiveDirFile.clear();
         SetItemNewListArchive();

@@ -1,7 +1,7 @@
 #pragma once
 // The main window: the hub of the program, alive for the whole run. It owns the
-// open archive, its entry lines, the folder shown, the settings read from the
-// settings file and the listing modes.
+// open archive, its entry lines, the folder shown, the listing mode in force
+// and, as the settings model it inherits, the settings read from the settings file.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -13,14 +13,13 @@
 #include "app/EntryView.h"
 #include "app/FilerLink.h"
 #include "app/FormBase.h"
+#include "app/MainSettings.h"
 #include "archive/ArchiveKind.h"
 #include "keymap/KeyMap.h"
 
 namespace quib {
 
-using StringList = std::vector<std::wstring>;
-
-class TFormMain : public TFormBase {
+class TFormMain : public TFormBase, public MainSettings {
 public:
     TFormMain();
     ~TFormMain() override;
@@ -32,11 +31,12 @@ public:
     std::wstring StrExeDrive;
     std::wstring StrExePath;
     std::wstring StrMsg;
-    bool BoolDeveloper = false;
     bool BoolWindows7Later = true;
     bool BoolReadDllSystem32andApplication = true;
-    int IntVclStyle = 0;
-    int IntModeSelectMenu = 0;
+    // The listing mode in force; the menu check marks show it. The settings
+    // keep ModeSelectMenu, which follows it unless the command line forced a
+    // mode for this run (IntModeSelectHwnd 1, 4 or 5; 0 when it did not).
+    ListingMode ListingModeNow = ListingMode::Normal;
     int IntModeSelectHwnd = 0;
     HWND QuibHandle = nullptr;
     StringList StrListLog;
@@ -65,11 +65,8 @@ public:
     FilerHistory StrListFilerHistory;
     bool BoolShowDate = true, BoolShowTime = true, BoolShowAttr = true;
 
-    // Extension lists.
-    StringList StrListTxtExt, StrListGdiExt, StrListWicExt, StrListArcExt, StrListSfxExt, StrListExeExt,
-        StrListWmpExt, StrListOthersExt, StrListSpiExt, StrListSpmExt, StrListSpmList;
-    std::array<StringList, 18> StrListFileExt{};  // ExpandFile01 .. ExpandFile18
-    std::array<std::wstring, 18> StrFileExe{};
+    // Extension lists of the plug-ins (the settings' own lists are in MainSettings).
+    StringList StrListSpiExt, StrListSpmExt, StrListSpmList;
     std::array<std::wstring, 101> StrListExtArray{};
     std::array<std::wstring, 101> StrListPrgArray{};
 
@@ -77,35 +74,8 @@ public:
     ArchiveSettings Arc;
     std::wstring StrRetFormSelectSfxArchive;
 
-    // Settings of the main window.
-    bool BoolSizeAlignmentRight = true;
-    bool BoolFileSize1024 = false;
-    bool BoolFileSizeFull = false;
-    bool BoolFilerSortExplorer = true;
-    bool BoolQuibFMextNotUse = true;
-    bool BoolListViewTitleShow = true;
-    bool BoolHiddenFileShow = true;
-    bool BoolSystemFileShow = true;
-    std::wstring StrSpiFileName, StrSpmFileName, StrQuibFMsusieFileName, StrQuibFMimageFileName;
-    std::wstring StrSystemFontJpnName = L"ＭＳ ゴシック", StrSystemFontEngName = L"Courier New";
-    int IntSystemFontJpnSize = 14, IntSystemFontEngSize = 12;
-    COLORREF ColorCarbon = 0x191919, ColorCharcoal = 0x232323, ColorDark = 0x000000;
-    // Entry colours by kind: system, hidden, read-only, folder, normal, executable, archive, image.
-    COLORREF ColorFSystem = 0xFF00FF, ColorFHidden = 0xFF0000, ColorFReadOnly = 0x00FF00, ColorFDirectory = 0xFFFF00,
-             ColorFNormalFile = 0x00FFFF, ColorFExecuteFile = 0xFFFFFF, ColorFArchiveFile = 0x0000FF,
-             ColorFImageFile = 0x008000;
-    COLORREF ColorListView = 0x000000, ColorListViewFont = 0xFFFFFF;
-    std::wstring StrListViewFontName = L"ＭＳ ゴシック";
-    int IntListViewFontSize = 14;
-    COLORREF ColorInfo = 0x808000, ColorInfoFont = 0xFFFFFF, ColorInfoItem = 0xFFFFFF;
-    std::wstring StrInfoFontName = L"ＭＳ ゴシック";
-    int IntInfoFontSize = 14;
-    // The filer's colours ("quibFM.ini").
-    COLORREF FilerColorSystem = 0xFF00FF, FilerColorHidden = 0xFF0000, FilerColorRonly = 0x00FF00,
-             FilerColorDir = 0xFFFF00, FilerColorNormal = 0x00FFFF, FilerColorBack = 0x400000,
-             FilerColorInfoData = 0xFFFFFF, FilerColorInfoItem = 0x808080;
-    std::wstring StrFilerFontName = L"ＭＳ ゴシック";
-    int IntFilerFontSize = 14;
+    // No key of its own: the captions of the information panel take ColorInfoFont.
+    COLORREF ColorInfoItem = 0xFFFFFF;
     // Colours in force (after the filer / own / style choice).
     COLORREF ColorWindowNow = 0, ColorListNow = 0, ColorListFontNow = 0xFFFFFF, ColorPanelNow = 0,
              ColorPanelFontNow = 0xFFFFFF, ColorPanelItemNow = 0xFFFFFF;
@@ -219,8 +189,8 @@ private:
     void ShowListingModeStateOnly();
     void MarkAll(bool withFolders);
     void MoveCursor(WORD key);
-    void SelectMode(int mode);
-    void SwitchMode(int mode);
+    void SelectMode(ListingMode mode);
+    void SwitchMode(ListingMode mode);
     void SetModeCaptions(bool susie);
     void ResetSfxSubModes(bool enable);
     void ClearTotalsAndPanels(int lastPanel);

@@ -81,8 +81,8 @@ void TFormMain::CreateControls() {
 }
 
 void TFormMain::AddListColumns() {
-    const IniFile ini = Ini();
-    BoolSizeAlignmentRight = ini.ReadBool(L"SizeAlignment", L"Right", true);
+    // The columns are made before the display settings are read.
+    ReadMainSetting(Ini(), StrExePath, &MainSettings::BoolSizeAlignmentRight, *this);
     struct Col {
         std::wstring caption;
         int fmt;

@@ -200,12 +200,12 @@ void TFormMain::InformationUpdate() {
     StringList f;
     StringToCsvList(StrListListView[static_cast<size_t>(row)], f);
     f.resize(10);
-    const bool susie = MenuChecked(tag::MenuFileSusie);
+    const bool susie = ListingModeNow == ListingMode::Susie;
     SetText(labelAttr_.caption, susie ? L"pos:" : L"attr:");
     SetText(labelPacked_.value, f[8]);
     SetText(labelMode_.caption, susie ? L"mtd:" : L"mode:");
     SetText(labelMode_.value, f[6]);
-    if (MenuChecked(tag::MenuFileArchive) || MenuChecked(tag::MenuFileSfx)) {
+    if (ListingModeNow == ListingMode::Normal || ListingModeNow == ListingMode::Sfx) {
         ShowWindow(labelMode_.caption, SW_SHOW);
         ShowWindow(labelMode_.value, SW_SHOW);
     }
@@ -327,9 +327,7 @@ void TFormMain::MenuBackSpaceClick() {
 void TFormMain::MenuExecuteExtClick() {
     const int row = SelectedRow();
     if (row < 0 || RowCount() == 0) return;
-    const bool listMode =
-        MenuChecked(tag::MenuFileArchive) || MenuChecked(tag::MenuFileSfx) || MenuChecked(tag::MenuFileSusie);
-    if (!listMode) return;
+    if (!ModeListsEntries(ListingModeNow)) return;
     const auto r = static_cast<size_t>(row);
     const std::wstring& name = StrListItem[0][r];
     if (name == L"<\\>") {
@@ -447,7 +445,7 @@ void TFormMain::MenuListFilerClick() {
 
 // The open archive listed again after the display form changed.
 void TFormMain::ReListForDisplayForm() {
-    if (ExistsFile(StrLoadFileName) && MenuChecked(tag::MenuFileArchive)) {
+    if (ExistsFile(StrLoadFileName) && ListingModeNow == ListingMode::Normal) {
         ListArchive(StrLoadFileName);
         SetItemNewListArchive();
     }
@@ -529,9 +527,7 @@ void TFormMain::MenuSameAsQuibFMClick() {
 }
 
 void TFormMain::MenuOpenClick() {
-    int mode = 1;
-    if (MenuChecked(tag::MenuFileSfx)) mode = 4;
-    if (MenuChecked(tag::MenuFileSusie)) mode = 5;
+    const ListingMode mode = ListingModeNow;
     static const wchar_t kArcFilter[] =
         L"Archive(*.lzh;*.zip;*.cab;*.7z;*.rar;*.gz;*.iso;*.bza;*.gza;*.gca;*.arj;*.yz1;)\0"
         L"*.lzh;*.zip;*.cab;*.7z;*.rar;*.gz;*.iso;*.bza;*.gza;*.gca;*.arj;*.yz1;\0All(*.*)\0*.*\0";
@@ -539,7 +535,9 @@ void TFormMain::MenuOpenClick() {
     static const wchar_t kSusieFilter[] =
         L"Archive(*.lzh;*.zip;*.cab;*.7z;*.rar;*.gz;*.iso;*.bza;*.gza;*.gca;*.arj;*.yz1;*.pdf;*.ani;*.gif;)\0"
         L"*.lzh;*.zip;*.cab;*.7z;*.rar;*.gz;*.iso;*.bza;*.gza;*.gca;*.arj;*.yz1;*.pdf;*.ani;*.gif;\0All(*.*)\0*.*\0";
-    const wchar_t* section = mode == 4 ? L"LoadSfx" : mode == 5 ? L"LoadSusie" : L"LoadArchive";
+    const wchar_t* section = mode == ListingMode::Sfx     ? L"LoadSfx"
+                             : mode == ListingMode::Susie ? L"LoadSusie"
+                                                          : L"LoadArchive";
     const std::wstring remembered = Ini().ReadString(section, L"FolderFile", L"");
     std::wstring folder;
     std::vector<wchar_t> file(32768, L'\0');
@@ -551,7 +549,7 @@ void TFormMain::MenuOpenClick() {
     }
     OPENFILENAMEW ofn{sizeof(ofn)};
     ofn.hwndOwner = handle_;
-    ofn.lpstrFilter = mode == 4 ? kSfxFilter : mode == 5 ? kSusieFilter : kArcFilter;
+    ofn.lpstrFilter = mode == ListingMode::Sfx ? kSfxFilter : mode == ListingMode::Susie ? kSusieFilter : kArcFilter;
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
@@ -569,22 +567,20 @@ void TFormMain::OpenChosenFile(const std::wstring& path) {
         ShowMsgJE(handle_, L"Information : ファイル名が設定されていません", L"Information : Filename is empty.\r\n[OK]");
         return;
     }
-    int mode = 1;
-    if (MenuChecked(tag::MenuFileSimple)) mode = 2;
-    if (MenuChecked(tag::MenuFileTest)) mode = 3;
-    if (MenuChecked(tag::MenuFileSfx)) mode = 4;
-    if (MenuChecked(tag::MenuFileSusie)) mode = 5;
-    const wchar_t* section = mode == 4 ? L"LoadSfx" : mode == 5 ? L"LoadSusie" : L"LoadArchive";
+    const ListingMode mode = ListingModeNow;
+    const wchar_t* section = mode == ListingMode::Sfx     ? L"LoadSfx"
+                             : mode == ListingMode::Susie ? L"LoadSusie"
+                                                          : L"LoadArchive";
     Ini().WriteString(section, L"FolderFile", path);
     ReadArchiveSetting();
     StrLoadFileName = path;
     InformationUpdate();
     if (!TextForm()) StrFilerCurrent = L"/";
     switch (mode) {
-        case 2:
-        case 3:
+        case ListingMode::Simple:
+        case ListingMode::Test:
             ShowListOrMemo(false);
-            if (mode == 2) {
+            if (mode == ListingMode::Simple) {
                 ArchiveListSimple(path);
                 SetMemo1Lines(StrListSimpleResult);
             } else {
@@ -592,15 +588,15 @@ void TFormMain::OpenChosenFile(const std::wstring& path) {
                 SetMemo1Lines(StrListTestResult);
             }
             break;
-        case 4:
-        case 5:
+        case ListingMode::Sfx:
+        case ListingMode::Susie:
             // Their listers come with the self-extracting and Susie work.
             ShowListOrMemo(true);
             StrListArchiveDirFile.clear();
             SetItemNewListArchive();
-            if (mode == 4) ResetSfxSubModes(true);
+            if (mode == ListingMode::Sfx) ResetSfxSubModes(true);
             break;
-        default:
+        case ListingMode::Normal:
             ShowListOrMemo(true);
             ListArchive(path);
             SetItemNewListArchive();
