@@ -392,9 +392,11 @@ void TFormMain::MenuFileSusieClick() {
 // ---------------------------------------------------------------- opening and listing
 
 void TFormMain::ReadArchiveSetting() {
+    // Read afresh for every archive: a change of the settings file, the DLL
+    // folder choice included, takes effect at the next archive opened.
     Arc = quib::ReadArchiveSetting(Ini());
-    // The DLL search follows the setting read at creation.
-    Arc.BoolReadDllSystem32andApplication = BoolReadDllSystem32andApplication;
+    BoolReadDllSystem32andApplication = Arc.BoolReadDllSystem32andApplication;
+    if (BoolReadDllSystem32andApplication) SetDllDirectoryW(L"");
 }
 
 void TFormMain::OpenArchive(const std::wstring& path) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowHarness.h"
+#include "app/Application.h"
 #include "app/MainMenuTable.h"
 #include "util/StrConv.h"
 
@@ -190,4 +191,24 @@ TEST(MissingDll, TheMessageNamesTheEntryPointAndTheNextAttemptSucceeds) {
     EXPECT_TRUE(h.Messages().Messages().empty());
     const auto names = Names(h);
     EXPECT_NE(std::find(names.begin(), names.end(), L"docs/readme.txt"), names.end());
+}
+
+TEST(DllFolder, TheChoiceIsReadAgainForEveryArchiveOpened) {
+    MainWindowHarness h;  // the DLLs by the program folder's full path
+    auto& f = h.Start({ProgramFixture(L"levels.zip")});
+    ASSERT_TRUE(h.Messages().Texts().empty());
+    EXPECT_FALSE(f.BoolReadDllSystem32andApplication);
+    // The user switches to the restricted search (the system folder and the
+    // folder of the running program, here the tests' folder, which holds no
+    // archiver DLL): the next archive's DLL is not found there.
+    h.Setting(L"SelectDllFolder", L"Index", L"0");
+    try {
+        f.DropFiles({ProgramFixture(L"sample.lzh")});
+    } catch (const std::exception& e) {
+        // What the window procedure does with the error that ends the listing.
+        quib::Application().HandleException(e);
+    }
+    EXPECT_TRUE(f.BoolReadDllSystem32andApplication);
+    ASSERT_EQ(h.Messages().Texts().size(), 1u);
+    EXPECT_EQ(h.Messages().Texts()[0], L"DLLの関数 UnlhaOpenArchive のアドレスが見つかりません.");
 }

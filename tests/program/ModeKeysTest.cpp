@@ -1,0 +1,62 @@
+// A disabled menu disables its commands for the keyboard too: in the simple
+// and test listing modes the operation menu is off, and none of its keys may
+// act on the rows of the last listing that the list no longer shows.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "FormTestSupport.h"
+#include "MainWindowHarness.h"
+#include "app/MainMenuTable.h"
+
+using namespace quibtest;
+namespace tag = quib::tag;
+
+namespace {
+
+std::vector<std::wstring> MarkColumn(HWND list) {
+    std::vector<std::wstring> marks;
+    const int n = ListView_GetItemCount(list);
+    for (int i = 0; i < n; ++i) {
+        wchar_t buf[16] = {};
+        ListView_GetItemText(list, i, 0, buf, 16);
+        marks.push_back(buf);
+    }
+    return marks;
+}
+
+}  // namespace
+
+TEST(ModeKeys, OperationKeysDoNothingInTheSimpleAndTestModes) {
+    for (int mode : {tag::MenuFileSimple, tag::MenuFileTest}) {
+        SCOPED_TRACE(mode);
+        MainWindowHarness h;
+        auto& f = h.Start({ProgramFixture(L"levels.zip")});
+        const std::vector<std::wstring> unmarked = MarkColumn(f.ListView1());
+        ASSERT_EQ(unmarked.size(), 3u);
+        h.Command(mode);
+        EXPECT_FALSE(f.MenuEnabled(tag::MenuMark));
+        ASSERT_TRUE(SetClipboardText(L"before"));
+        const std::wstring report = WindowText(f.Memo1());
+        SetFocus(f.Memo1());
+        // Backspace (exit question at the root), Space and Home (marks), Ctrl+Z
+        // (reverse marks), Shift+B (copy names), Enter (open).
+        const struct {
+            WORD key;
+            BYTE mods;
+        } keys[] = {{VK_BACK, 0}, {VK_SPACE, 0}, {VK_HOME, 0}, {VK_HOME, quib::kKeyShift}, {'Z', quib::kKeyCtrl},
+                    {'B', quib::kKeyShift}, {VK_RETURN, 0}};
+        for (const auto& k : keys) PressKey(f.Memo1(), k.key, k.mods);
+        EXPECT_TRUE(h.Messages().Texts().empty());
+        EXPECT_EQ(ClipboardText(), L"before");
+        EXPECT_EQ(WindowText(f.Memo1()), report);
+        EXPECT_TRUE(IsWindow(f.Handle()));
+        // Back in the list mode no row was marked meanwhile, and the keys work.
+        h.Command(tag::MenuFileArchive);
+        EXPECT_EQ(MarkColumn(f.ListView1()), unmarked);
+        SetFocus(f.ListView1());
+        PressKey(f.ListView1(), VK_HOME);
+        EXPECT_NE(MarkColumn(f.ListView1()), unmarked) << "Home marks all files in the list mode";
+    }
+}
