@@ -617,10 +617,26 @@ bool TFormMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             }
             return false;
         }
+        case WM_ERASEBKGND: {
+            // Whatever the controls leave uncovered has the window colour.
+            RECT rc{};
+            GetClientRect(handle_, &rc);
+            FillRect(reinterpret_cast<HDC>(wp), &rc, windowBrush_.Get(ColorWindowNow));
+            result = 1;
+            return true;
+        }
+        case WM_CTLCOLOREDIT:
         case WM_CTLCOLORSTATIC: {
             HDC dc = reinterpret_cast<HDC>(wp);
             HWND ctl = reinterpret_cast<HWND>(lp);
-            if (ctl == memo1_) return false;
+            if (ctl == memo1_) {
+                // The report of the simple and test modes reads like the list.
+                SetBkColor(dc, ColorListNow);
+                SetTextColor(dc, ColorListFontNow);
+                result = reinterpret_cast<LRESULT>(listBrush_.Get(ColorListNow));
+                return true;
+            }
+            if (msg == WM_CTLCOLOREDIT) return false;
             SetBkColor(dc, ColorPanelNow);
             const bool caption = ctl == labelFile_.caption || ctl == labelPath_.caption || ctl == labelName_.caption ||
                                  ctl == labelPacked_.caption || ctl == labelTime_.caption ||

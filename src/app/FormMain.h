@@ -219,7 +219,7 @@ private:
     void SetColumnCaption(int column, const std::wstring& caption);
     static LRESULT CALLBACK ListViewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     FontHolder listFont_, infoFont_;
-    SolidBrushCache listBrush_, panelBrush_;
+    SolidBrushCache listBrush_, panelBrush_, windowBrush_;
 };
 
 // The one main window of the run (set while it exists).

@@ -60,3 +60,52 @@ TEST(ModeKeys, OperationKeysDoNothingInTheSimpleAndTestModes) {
         EXPECT_NE(MarkColumn(f.ListView1()), unmarked) << "Home marks all files in the list mode";
     }
 }
+
+namespace {
+
+COLORREF BrushColor(HBRUSH brush) {
+    LOGBRUSH lb{};
+    GetObjectW(brush, sizeof(lb), &lb);
+    return lb.lbColor;
+}
+
+}  // namespace
+
+// The report of the simple and test modes has the list's colours, and the
+// window the colour worked out for it (the style's own under a dark style).
+TEST(SimpleTestMode, TheReportHasTheListColoursAndTheWindowItsColour) {
+    const struct {
+        const wchar_t* style;
+        COLORREF window, back, text;
+    } cases[] = {
+        {L"Windows", 0x112233, 0x112233, 0x445566},
+        {L"Carbon", 0x0A0B0C, 0x0A0B0C, 0x445566},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.style, c.style + wcslen(c.style)));
+        MainWindowHarness h;
+        h.Setting(L"MainColor", L"SameAsQuibFM", L"0");
+        h.Setting(L"FListView", L"Color", L"$00112233");
+        h.Setting(L"FListView", L"FontColor", L"$00445566");
+        h.Setting(L"FListView", L"ColorCarbon", L"$000A0B0C");
+        h.Setting(L"VclStyle", L"Text", c.style);
+        auto& f = h.Start({ProgramFixture(L"levels.zip")});
+        h.Command(tag::MenuFileTest);
+        ASSERT_TRUE(IsWindowVisible(f.Memo1()));
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bmp = CreateCompatibleBitmap(screen, 8, 8);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ old = SelectObject(dc, bmp);
+        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
+            f.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(f.Memo1())));
+        EXPECT_EQ(BrushColor(brush), c.back);
+        EXPECT_EQ(GetBkColor(dc), c.back);
+        EXPECT_EQ(GetTextColor(dc), c.text);
+        SendMessageW(f.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        EXPECT_EQ(GetPixel(dc, 3, 3), c.window);
+        SelectObject(dc, old);
+        DeleteObject(bmp);
+        DeleteDC(dc);
+    }
+}
