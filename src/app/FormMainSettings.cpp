@@ -13,8 +13,6 @@
 namespace quib {
 namespace {
 
-const int kDefaultColumnWidths[7] = {30, 286, 65, 88, 115, 95, 70};
-
 struct ModeKey {
     int tag;
     const wchar_t* section;
@@ -38,10 +36,7 @@ int ReadFontSize(const IniFile& ini, const wchar_t* section, int def) {
 
 void TFormMain::ReadIniValueInit() {
     const IniFile ini = Ini();
-    for (int i = 0; i < 7; ++i) {
-        const int w = ini.ReadInteger(L"ListViewWidthMain", std::to_wstring(i), kDefaultColumnWidths[i]);
-        ListView_SetColumnWidth(listView_, i, w);
-    }
+    list_.ReadColumnWidths(ini);
     SetMenuChecked(tag::MenuAutoPopup, ini.ReadBool(L"PouUp", L"Enabled", false));
     SetMenuChecked(tag::MenuListText, ini.ReadBool(L"ListText", L"Enabled", false));
     SetMenuChecked(tag::MenuListFiler, ini.ReadBool(L"ListFiler", L"Enabled", true));
@@ -170,10 +165,7 @@ void TFormMain::ReadIniValueSetting() {
 
 void TFormMain::FormDestroy() {
     const IniFile ini = Ini();
-    if (listView_) {
-        for (int i = 0; i < 7; ++i)
-            ini.WriteInteger(L"ListViewWidthMain", std::to_wstring(i), ListView_GetColumnWidth(listView_, i));
-    }
+    list_.WriteColumnWidths(ini);
     ini.WriteBool(L"PouUp", L"Enabled", MenuChecked(tag::MenuAutoPopup));
     ini.WriteBool(L"ListText", L"Enabled", MenuChecked(tag::MenuListText));
     ini.WriteBool(L"ListFiler", L"Enabled", MenuChecked(tag::MenuListFiler));
