@@ -3,6 +3,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -152,16 +153,27 @@ void FilerHistory::Remember(const std::wstring& storedPath) {
 }
 
 int FilerHistory::FindRow(const std::vector<std::wstring>& rowStoredPaths) const {
+    return FindRow(rowStoredPaths.size(), [&](size_t r) -> const std::wstring& { return rowStoredPaths[r]; });
+}
+
+int FilerHistory::FindRow(size_t count, const std::function<const std::wstring&(size_t)>& storedPathOf) const {
     if (entries_.empty()) return -1;
-    // First row of each stored path, so a large folder is scanned once.
-    std::unordered_map<std::wstring, int> firstRow;
-    firstRow.reserve(rowStoredPaths.size());
-    for (size_t r = 0; r < rowStoredPaths.size(); ++r) firstRow.emplace(rowStoredPaths[r], static_cast<int>(r));
-    for (const auto& remembered : entries_) {
-        const auto it = firstRow.find(remembered);
-        if (it != firstRow.end()) return it->second;
+    // The remembered paths are looked up, not the rows copied: a folder of a
+    // quarter million rows is read once and nothing is allocated per row.
+    std::unordered_map<std::wstring_view, size_t> recency;
+    recency.reserve(entries_.size());
+    for (size_t i = 0; i < entries_.size(); ++i) recency.emplace(entries_[i], i);
+    int best = -1;
+    size_t bestRecency = entries_.size();
+    for (size_t r = 0; r < count && bestRecency > 0; ++r) {
+        const auto it = recency.find(storedPathOf(r));
+        // Strictly more recent only: the first row of a path wins.
+        if (it != recency.end() && it->second < bestRecency) {
+            bestRecency = it->second;
+            best = static_cast<int>(r);
+        }
     }
-    return -1;
+    return best;
 }
 
 RowColor ClassifyRow(const std::wstring& sizeText, const std::wstring& attributes, const std::wstring& extension,

@@ -3,6 +3,7 @@
 // the folder view built from entry lines, the way up, and the colour kind of a row.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ public:
     // Index of the first row whose stored path equals the most recent
     // remembered path that any row has; -1 when none.
     int FindRow(const std::vector<std::wstring>& rowStoredPaths) const;
+    // The same over count rows whose stored paths the function gives.
+    int FindRow(size_t count, const std::function<const std::wstring&(size_t)>& storedPathOf) const;
 
 private:
     std::vector<std::wstring> entries_;

@@ -101,7 +101,7 @@ void TFormMain::MenuParentShowClick() {
 
 // The moves are the list's own keys, sent to it so that selection, focus and
 // scrolling behave exactly as with the list's keyboard.
-void TFormMain::MoveCursor(WORD key) { SendMessageW(listView_, WM_KEYDOWN, key, 0); }
+void TFormMain::MoveCursor(WORD key) { SendMessageW(list_.Handle(), WM_KEYDOWN, key, 0); }
 void TFormMain::MenuMoveUpClick() { MoveCursor(VK_UP); }
 void TFormMain::MenuMoveDownClick() { MoveCursor(VK_DOWN); }
 void TFormMain::MenuMovePrevClick() { MoveCursor(VK_PRIOR); }
@@ -306,11 +306,11 @@ void TFormMain::ResetSfxSubModes(bool enable) {
 }
 
 void TFormMain::ShowListOrMemo(bool list) {
-    ShowWindow(listView_, list ? SW_SHOW : SW_HIDE);
+    ShowWindow(list_.Handle(), list ? SW_SHOW : SW_HIDE);
     ShowWindow(memo1_, list ? SW_HIDE : SW_SHOW);
 }
 
-bool TFormMain::ListVisible() const { return IsWindowVisible(listView_) != FALSE; }
+bool TFormMain::ListVisible() const { return IsWindowVisible(list_.Handle()) != FALSE; }
 
 void TFormMain::ClearTotalsAndPanels(int lastPanel) {
     for (const InfoLabel* l : {&labelTotalSize_, &labelTotalCount_, &labelMarkSize_, &labelMarkCount_})
@@ -340,10 +340,7 @@ void TFormMain::SwitchMode(ListingMode mode) {
 void TFormMain::SetModeCaptions(bool susie) {
     SetText(labelAttr_.caption, susie ? L"pos:" : L"attr:");
     SetText(labelMode_.caption, susie ? L"mtd:" : L"mode:");
-    LVCOLUMNW c{};
-    c.mask = LVCF_TEXT;
-    c.pszText = const_cast<wchar_t*>(susie ? L"Pos" : L"Attr");
-    ListView_SetColumn(listView_, 6, &c);
+    list_.SetColumnCaption(6, susie ? L"Pos" : L"Attr");
 }
 
 void TFormMain::MenuFileArchiveClick() {
@@ -556,26 +553,9 @@ void TFormMain::ControlCommand(HWND control, int, int code) {
 }
 
 LRESULT TFormMain::Notify(NMHDR* hdr) {
-    if (hdr->hwndFrom != listView_) return 0;
+    // The list control answers its texts and colours itself.
+    if (hdr->hwndFrom != list_.Handle()) return 0;
     switch (hdr->code) {
-        case LVN_GETDISPINFOW: {
-            auto* di = reinterpret_cast<NMLVDISPINFOW*>(hdr);
-            if ((di->item.mask & LVIF_TEXT) && di->item.pszText && di->item.cchTextMax > 0) {
-                const std::wstring t = RowText(di->item.iItem, di->item.iSubItem);
-                lstrcpynW(di->item.pszText, t.c_str(), di->item.cchTextMax);
-            }
-            return 0;
-        }
-        case NM_CUSTOMDRAW: {
-            auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);
-            if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
-            if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
-                cd->clrText = RowTextColor(static_cast<int>(cd->nmcd.dwItemSpec));
-                cd->clrTextBk = ColorListNow;
-                return CDRF_DODEFAULT;
-            }
-            return CDRF_DODEFAULT;
-        }
         case LVN_ITEMCHANGED: {
             const auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
             if ((nm->uChanged & LVIF_STATE) && ((nm->uNewState ^ nm->uOldState) & LVIS_SELECTED)) InformationUpdate();
@@ -585,22 +565,6 @@ LRESULT TFormMain::Notify(NMHDR* hdr) {
         case NM_DBLCLK: ListView1DblClick(); return 0;
         default: return 0;
     }
-}
-
-LRESULT CALLBACK TFormMain::ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
-    switch (msg) {
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-            // These keys reach the program only through the key map.
-            if (wp == VK_BACK || wp == VK_DELETE || wp == VK_HOME || wp == VK_END || wp == VK_LEFT || wp == VK_RIGHT)
-                return 0;
-            break;
-        case WM_CHAR:
-            return 0;  // no type-ahead search of the list itself
-        default:
-            break;
-    }
-    return DefSubclassProc(hwnd, msg, wp, lp);
 }
 
 bool TFormMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {

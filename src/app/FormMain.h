@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "util/Controls.h"
+#include "util/MyListView.h"
+#include "util/RowModel.h"
 #include "app/EntryView.h"
 #include "app/FilerLink.h"
 #include "app/FormBase.h"
@@ -54,10 +56,20 @@ public:
     // Entry model and rows.
     StringList StrListArchiveDirFile;
     StringList StrListArchiveDirFileFiler;
-    StringList StrListListView;
-    StringList StrListListViewMark;
     StringList StrListPathFile;
-    std::array<StringList, 10> StrListItem{};
+
+private:
+    EntryRows rows_;  // before the views on it
+
+public:
+    // The rows shown, one per entry line of the display form.
+    const EntryRows& Rows() const { return rows_; }
+    // The rows read as the parallel lists they once were: StrListItem[n][row]
+    // is field n of a row (9 its stored path), StrListListView[row] its line,
+    // StrListListViewMark[row] its mark.
+    const RowFieldLists StrListItem{rows_};
+    const RowLineList StrListListView{rows_};
+    const RowMarkList StrListListViewMark{rows_};
     StringList StrListSimpleResult;
     StringList StrListTestResult;
     long long Int64FileSizeAll = 0;
@@ -97,7 +109,7 @@ public:
     bool TextForm() const;  // MenuListText checked (else the filer form)
 
     // Rows: count, selection, the mark column, a row's sub-item text as shown.
-    int RowCount() const { return static_cast<int>(StrListListView.size()); }
+    int RowCount() const { return static_cast<int>(rows_.size()); }
     int SelectedRow() const;
     void SelectRow(int row, bool centre);
     std::wstring RowMark(int row) const;
@@ -148,7 +160,7 @@ public:
     void MenuFileSusieClick();
     void MenuCloseClick();
 
-    HWND ListView1() const { return listView_; }
+    HWND ListView1() const { return list_.Handle(); }
     HWND Memo1() const { return memo1_; }
     HWND StatusBar1() const { return statusBar_; }
     std::wstring StatusText(int panel) const;
@@ -198,7 +210,7 @@ private:
     void WmDropFiles(HDROP drop);
     std::wstring ModeCaption(int tag) const;
 
-    HWND listView_ = nullptr;
+    TMyListView list_;
     HWND memo1_ = nullptr;
     HWND memo4_ = nullptr;
     HWND statusBar_ = nullptr;
@@ -212,12 +224,13 @@ private:
     InfoLabel labelPacked_{}, labelTime_{}, labelSize_{}, labelAttr_{}, labelMode_{};  // Panel7
     std::array<HWND, 8> wideTotals_{};  // Label105..108, Label112..115 on Panel7
     InfoLabel labelTotalSize_{}, labelTotalCount_{}, labelMarkSize_{}, labelMarkCount_{};  // Panel8
-    std::vector<std::wstring> marks_;  // column 0 of each row
     bool ExitQuestion();
     void ReListForDisplayForm();
     void ApplyTotals();
-    void SetColumnCaption(int column, const std::wstring& caption);
-    static LRESULT CALLBACK ListViewProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void ShowMarkedTotals();
+    // A folder's rows after entering or leaving it: the cursor goes back to
+    // the row remembered there.
+    void ShowFolderAgain();
     FontHolder listFont_, infoFont_;
     SolidBrushCache listBrush_, panelBrush_, windowBrush_;
 };

@@ -28,12 +28,13 @@ constexpr int kWideLayoutWidth = 1120;
 
 void TFormMain::CreateControls() {
     HINSTANCE inst = Instance();
-    listView_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_OWNERDATA |
-                                    (BoolWindows7Later ? 0 : LVS_SHOWSELALWAYS),
-                                0, 0, 10, 10, handle_, reinterpret_cast<HMENU>(kListView1), inst, nullptr);
-    ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    SetWindowSubclass(listView_, ListViewProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    list_.Create(handle_, kListView1, BoolWindows7Later ? 0 : LVS_SHOWSELALWAYS);
+    // The rows are looked at only for the rows the list shows.
+    list_.SetTextSource([this](int row, int column) -> std::wstring_view {
+        return row >= 0 && row < RowCount() ? std::wstring_view(rows_[static_cast<size_t>(row)].Column(column))
+                                            : std::wstring_view();
+    });
+    list_.SetColorSource([this](int row) { return RowTextColor(row); });
     memo1_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                              WS_CHILD | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY |
                                  ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
@@ -83,38 +84,27 @@ void TFormMain::CreateControls() {
 void TFormMain::AddListColumns() {
     // The columns are made before the display settings are read.
     ReadMainSetting(Ini(), StrExePath, &MainSettings::BoolSizeAlignmentRight, *this);
-    struct Col {
-        std::wstring caption;
-        int fmt;
-    };
     const std::wstring sizeCaption = BoolSizeAlignmentRight ? L"Size" + std::wstring(40, L' ') : L"Size";
-    const Col cols[7] = {{L"\u3000", LVCFMT_LEFT},
-                         {L"Name", LVCFMT_LEFT},
-                         {L"Ext", LVCFMT_LEFT},
-                         {sizeCaption, BoolSizeAlignmentRight ? LVCFMT_RIGHT : LVCFMT_LEFT},
-                         {L"Date", LVCFMT_LEFT},
-                         {L"Time", LVCFMT_LEFT},
-                         {L"Attr", LVCFMT_LEFT}};
-    for (int i = 0; i < 7; ++i) {
-        LVCOLUMNW c{};
-        c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-        c.fmt = cols[i].fmt;
-        c.cx = 60;
-        c.pszText = const_cast<wchar_t*>(cols[i].caption.c_str());
-        c.iSubItem = i;
-        ListView_InsertColumn(listView_, i, &c);
-    }
+    // Default widths; the settings file keeps the user's.
+    list_.SetColumns({{L"\u3000", 30},
+                      {L"Name", 286},
+                      {L"Ext", 65},
+                      {sizeCaption, 88, BoolSizeAlignmentRight},
+                      {L"Date", 115},
+                      {L"Time", 95},
+                      {L"Attr", 70}},
+                     L"ListViewWidthMain");
 }
 
 void TFormMain::FormResize(int clientWidth, int clientHeight) {
-    if (!listView_) return;
+    if (!list_.Handle()) return;
     SendMessageW(statusBar_, WM_SIZE, 0, 0);
     RECT sb{};
     GetWindowRect(statusBar_, &sb);
     const int statusHeight = sb.bottom - sb.top;
     const int infoTop = clientHeight - statusHeight - kPanel9Height;
     const int listHeight = infoTop > 0 ? infoTop : 0;
-    MoveWindow(listView_, 0, 0, clientWidth, listHeight, TRUE);
+    MoveWindow(list_.Handle(), 0, 0, clientWidth, listHeight, TRUE);
     MoveWindow(memo1_, 0, 0, clientWidth, listHeight, TRUE);
     MoveWindow(panel9_, 0, infoTop, clientWidth, kPanel9Height, TRUE);
     MoveWindow(panel1_, 0, 0, clientWidth, kPanel1Height, TRUE);
@@ -124,13 +114,13 @@ void TFormMain::FormResize(int clientWidth, int clientHeight) {
 
     // The Name column takes what the other columns leave.
     RECT lc{};
-    GetClientRect(listView_, &lc);
+    GetClientRect(list_.Handle(), &lc);
     int others = 0;
-    for (int i = 0; i < 7; ++i)
-        if (i != 1) others += ListView_GetColumnWidth(listView_, i);
+    for (int i = 0; i < list_.ColumnCount(); ++i)
+        if (i != 1) others += list_.ColumnWidth(i);
     int nameWidth = (lc.right - lc.left) - others;
     if (nameWidth < 70) nameWidth = 70;
-    ListView_SetColumnWidth(listView_, 1, nameWidth);
+    list_.SetColumnWidth(1, nameWidth);
 
     RECT wr{};
     GetWindowRect(handle_, &wr);
@@ -178,21 +168,17 @@ void TFormMain::LayoutControls() {
 void TFormMain::ApplyColorsAndFonts() {
     HFONT lf = listFont_.Get(StrListViewFontName, IntListViewFontSize);
     HFONT inf = infoFont_.Get(StrInfoFontName, IntInfoFontSize);
-    if (listView_) {
-        SendMessageW(listView_, WM_SETFONT, reinterpret_cast<WPARAM>(lf), TRUE);
+    if (list_.Handle()) {
+        list_.SetFont(lf);
         SendMessageW(memo1_, WM_SETFONT, reinterpret_cast<WPARAM>(lf), TRUE);
-        ListView_SetBkColor(listView_, ColorListNow);
-        ListView_SetTextBkColor(listView_, ColorListNow);
-        ListView_SetTextColor(listView_, ColorListFontNow);
+        list_.SetColors(ColorListNow, ColorListFontNow);
         for (HWND p : {panel1_, panel7_, panel8_, panel9_}) {
             SetPanelColor(p, ColorPanelNow);
             for (HWND c = GetWindow(p, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
                 if (!FromHandle(c)) SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(inf), TRUE);
             }
         }
-        LONG_PTR style = GetWindowLongPtrW(listView_, GWL_STYLE);
-        style = BoolListViewTitleShow ? (style & ~LVS_NOCOLUMNHEADER) : (style | LVS_NOCOLUMNHEADER);
-        SetWindowLongPtrW(listView_, GWL_STYLE, style);
+        list_.ShowHeader(BoolListViewTitleShow);
         InvalidateRect(handle_, nullptr, TRUE);
     }
 }

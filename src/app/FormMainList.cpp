@@ -1,6 +1,8 @@
 // The main window's rows: building them from the entry lines (text form and
 // filer form), walking folders, row colours, the information panel, marks,
-// cursor moves and the small list commands.
+// cursor moves and the small list commands. The rows are data (util/RowModel)
+// shown by the list control (util/MyListView); what is here is the main
+// window's own part.
 #include "app/FormMain.h"
 
 #include <commctrl.h>
@@ -15,9 +17,6 @@
 
 namespace quib {
 namespace {
-
-constexpr wchar_t kMarked[] = L"\u25CF";      // ●
-constexpr wchar_t kUnmarked[] = L"\u3000";    // ideographic space
 
 bool ExistsFile(const std::wstring& p) {
     const DWORD a = GetFileAttributesW(p.c_str());
@@ -39,50 +38,32 @@ bool TFormMain::TextForm() const { return MenuChecked(tag::MenuListText); }
 
 // ---------------------------------------------------------------- rows
 
-void TFormMain::SetListViewNewItem(int /*index*/, const std::wstring& line) {
-    StringList f;
-    StringToCsvList(line, f);
-    f.resize(10);
-    f[2] = DisplaySizeText(f[2], BoolFileSizeFull, BoolFileSize1024);
-    if (!f[7].empty()) Int64FileSizeAll += CommaTextValue(f[7]);
-    const bool rootOrParent = f[2] == L" <DIR>" && (f[0] == L"<\\>" || f[0] == L"<..>");
-    if (!rootOrParent) ++Int64FileNumAll;
-    std::wstring shown;
-    for (size_t i = 0; i < 10; ++i) {
-        if (i) shown += L"\t";
-        shown += f[i];
-        StrListItem[i].push_back(f[i]);
-    }
-    StrListListView.push_back(shown);
-    marks_.emplace_back();
+void TFormMain::SetListViewNewItem(int index, const std::wstring& line) {
+    rows_.push_back(MakeEntryRow(line, index, SizeTextForm{BoolFileSizeFull, BoolFileSize1024}));
+    RowTotals totals{Int64FileSizeAll, Int64FileNumAll};
+    AddToListTotals(totals, rows_.back());
+    Int64FileSizeAll = totals.size;
+    Int64FileNumAll = totals.count;
 }
 
 void TFormMain::SetItemNewListArchive() {
-    StrListListView.clear();
-    StrListListViewMark.clear();
-    marks_.clear();
-    for (auto& l : StrListItem) l.clear();
+    list_.BeginRefill();
+    rows_.clear();
     Int64FileSizeAll = 0;
     Int64FileNumAll = 0;
-    SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
-    ListView_SetItemCountEx(listView_, 0, 0);
     if (!StrListArchiveDirFile.empty()) {
-        if (TextForm()) {
-            StrListListView.reserve(StrListArchiveDirFile.size());
-            for (size_t i = 0; i < StrListArchiveDirFile.size(); ++i)
-                SetListViewNewItem(static_cast<int>(i), StrListArchiveDirFile[i]);
-        } else {
+        const StringList* lines = &StrListArchiveDirFile;
+        if (!TextForm()) {
             StrListArchiveDirFileFiler = FilerViewLines(StrListArchiveDirFile, StrFilerCurrent, BoolFilerSortExplorer);
-            for (size_t i = 0; i < StrListArchiveDirFileFiler.size(); ++i)
-                SetListViewNewItem(static_cast<int>(i), StrListArchiveDirFileFiler[i]);
+            lines = &StrListArchiveDirFileFiler;
         }
+        rows_.reserve(lines->size());
+        for (size_t i = 0; i < lines->size(); ++i) SetListViewNewItem(static_cast<int>(i), (*lines)[i]);
     }
-    ListView_SetItemCountEx(listView_, RowCount(), LVSICF_NOSCROLL);
-    SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(listView_, nullptr, TRUE);
+    list_.EndRefill(RowCount());
     if (RowCount() > 0) {
         SelectRow(0, false);
-        if (IsWindowVisible(listView_)) SetFocus(listView_);
+        if (IsWindowVisible(list_.Handle())) SetFocus(list_.Handle());
     }
     InformationFileUpdate();
     ApplyTotals();
@@ -105,60 +86,32 @@ void TFormMain::ApplyTotals() {
     SetStatusText(4, L"0");
 }
 
-int TFormMain::SelectedRow() const { return ListView_GetNextItem(listView_, -1, LVNI_SELECTED); }
+int TFormMain::SelectedRow() const { return list_.SelectedRow(); }
 
 void TFormMain::SelectRow(int row, bool centre) {
     if (row < 0 || row >= RowCount()) return;
-    // Only the rows that carry the state are touched: "all rows" (-1) walks every
-    // row of a virtual list, a quarter million of them in a big archive.
-    for (const UINT which : {LVNI_SELECTED, LVNI_FOCUSED}) {
-        const int old = ListView_GetNextItem(listView_, -1, which);
-        if (old >= 0 && old != row) ListView_SetItemState(listView_, old, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    }
-    ListView_SetItemState(listView_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(listView_, row, FALSE);
-    if (centre) {
-        // Scroll the row to the middle of the list.
-        RECT ir{}, cr{};
-        ListView_GetItemRect(listView_, row, &ir, LVIR_BOUNDS);
-        GetClientRect(listView_, &cr);
-        const int rowHeight = ir.bottom - ir.top;
-        const int top = ListView_GetTopIndex(listView_);
-        const int dy = (row - top + 1) * rowHeight - (cr.bottom - cr.top) / 2;
-        ListView_Scroll(listView_, 0, dy);
-    }
+    list_.SelectRow(row, centre);
 }
 
 std::wstring TFormMain::RowMark(int row) const {
-    return row >= 0 && row < RowCount() ? marks_[static_cast<size_t>(row)] : std::wstring();
+    return row >= 0 && row < RowCount() ? MarkText(rows_[static_cast<size_t>(row)].mark) : std::wstring();
 }
 
 void TFormMain::SetRowMark(int row, const std::wstring& mark) {
     if (row < 0 || row >= RowCount()) return;
-    marks_[static_cast<size_t>(row)] = mark;
-    ListView_RedrawItems(listView_, row, row);
+    rows_[static_cast<size_t>(row)].mark = MarkFromText(mark);
+    list_.RedrawRow(row);
 }
 
 std::wstring TFormMain::RowText(int row, int column) const {
-    if (row < 0 || row >= RowCount()) return {};
-    const auto r = static_cast<size_t>(row);
-    switch (column) {
-        case 0: return marks_[r];
-        case 1: return StrListItem[0][r];
-        case 2: return StrListItem[1][r];
-        case 3: return StrListItem[2][r];
-        case 4: return StrListItem[3][r];
-        case 5: return StrListItem[4][r];
-        case 6: return StrListItem[5][r];
-        default: return {};
-    }
+    return row >= 0 && row < RowCount() ? rows_[static_cast<size_t>(row)].Column(column) : std::wstring();
 }
 
 COLORREF TFormMain::RowTextColor(int row) const {
     if (row < 0 || row >= RowCount()) return ColorListFontNow;
-    const auto r = static_cast<size_t>(row);
+    const EntryRow& r = rows_[static_cast<size_t>(row)];
     ExtensionLists lists{&StrListExeExt, &StrListArcExt, &StrListSpmExt, &StrListGdiExt, &StrListWicExt, &StrListSpiExt};
-    const RowColor kind = ClassifyRow(StrListItem[2][r], StrListItem[5][r], StrListItem[1][r], lists);
+    const RowColor kind = ClassifyRow(r.sizeText, r.attribute, r.extension, lists);
     const bool filer = MenuChecked(tag::MenuSameAsQuibFM);
     switch (kind) {
         case RowColor::System: return filer ? FilerColorSystem : ColorFSystem;
@@ -197,19 +150,17 @@ void TFormMain::InformationUpdate() {
     }
     const int row = SelectedRow();
     if (row < 0 || row >= RowCount()) return;
-    StringList f;
-    StringToCsvList(StrListListView[static_cast<size_t>(row)], f);
-    f.resize(10);
+    const EntryRow& r = rows_[static_cast<size_t>(row)];
     const bool susie = ListingModeNow == ListingMode::Susie;
     SetText(labelAttr_.caption, susie ? L"pos:" : L"attr:");
-    SetText(labelPacked_.value, f[8]);
+    SetText(labelPacked_.value, r.packedSize);
     SetText(labelMode_.caption, susie ? L"mtd:" : L"mode:");
-    SetText(labelMode_.value, f[6]);
+    SetText(labelMode_.value, r.method);
     if (ListingModeNow == ListingMode::Normal || ListingModeNow == ListingMode::Sfx) {
         ShowWindow(labelMode_.caption, SW_SHOW);
         ShowWindow(labelMode_.value, SW_SHOW);
     }
-    std::wstring name = f[9];
+    std::wstring name = r.storedPath;
     if (name != L"<\\>" && name != L"<..>") {
         name = DoubleAmpersands(name);
         if (!TextForm()) {
@@ -220,9 +171,9 @@ void TFormMain::InformationUpdate() {
     }
     SetText(labelName_.value, name);
     SetCaption(StrLoadFileName + L" - quibFMarchive");
-    SetText(labelTime_.value, f[3] + L" " + f[4]);
-    SetText(labelSize_.value, f[2] == L" <DIR>" ? IntToCommaStr20(0) : f[7]);
-    SetText(labelAttr_.value, f[5]);
+    SetText(labelTime_.value, r.date + L" " + r.time);
+    SetText(labelSize_.value, r.Folder() ? IntToCommaStr20(0) : r.size);
+    SetText(labelAttr_.value, r.attribute);
     InvalidateRect(labelName_.value, nullptr, TRUE);
     SetStatusText(3, GetText(labelMarkSize_.value));
     SetStatusText(4, GetText(labelMarkCount_.value));
@@ -242,15 +193,12 @@ std::wstring TFormMain::InfoValue(int which) const {
 void TFormMain::InformationFileUpdate() {
     if (SelectedRow() < 0) return;
     for (int i = 0; i < 5; ++i) Application().HandleOneMessage();
-    long long size = 0, count = 0;
-    const bool text = TextForm();
-    for (int r = 0; r < RowCount(); ++r) {
-        if (marks_[static_cast<size_t>(r)] != kMarked) continue;
-        const bool folder = StrListItem[2][static_cast<size_t>(r)] == L" <DIR>";
-        if (!folder) size += CommaTextValue(StrListItem[7][static_cast<size_t>(r)]);
-        if (!text || !folder) ++count;
-    }
-    const std::wstring s = IntToCommaStr20(size), c = IntToCommaStr11(count);
+    ShowMarkedTotals();
+}
+
+void TFormMain::ShowMarkedTotals() {
+    const RowTotals marked = MarkedTotals(rows_, TextForm());
+    const std::wstring s = IntToCommaStr20(marked.size), c = IntToCommaStr11(marked.count);
     SetText(labelMarkSize_.value, s);
     SetText(labelMarkCount_.value, c);
     SetText(wideTotals_[5], s);
@@ -280,7 +228,7 @@ void TFormMain::ButtonPanelSelectClick() {
     RECT cr{};
     GetClientRect(handle_, &cr);
     FormResize(cr.right, cr.bottom);
-    SetFocus(ListVisible() ? listView_ : memo1_);
+    SetFocus(ListVisible() ? list_.Handle() : memo1_);
 }
 
 // ---------------------------------------------------------------- folders
@@ -293,48 +241,47 @@ bool TFormMain::ExitQuestion() {
     return false;
 }
 
-void TFormMain::EnterFolder(int row) {
-    if (row < 0 || row >= RowCount()) return;
-    const std::wstring name = StrListItem[0][static_cast<size_t>(row)];
-    if (row != 0) StrListFilerHistory.Remember(StrListItem[9][static_cast<size_t>(row)]);
-    StrFilerCurrent += name + L"/";
+void TFormMain::ShowFolderAgain() {
     SetItemNewListArchive();
-    int target = StrListFilerHistory.FindRow(StrListItem[9]);
+    int target =
+        StrListFilerHistory.FindRow(rows_.size(), [this](size_t r) -> const std::wstring& { return rows_[r].storedPath; });
     if (target < 0) target = 0;
     SelectRow(target, true);
-    SetFocus(listView_);
+    SetFocus(list_.Handle());
     InformationUpdate();
+}
+
+void TFormMain::EnterFolder(int row) {
+    if (row < 0 || row >= RowCount()) return;
+    const std::wstring name = rows_[static_cast<size_t>(row)].name;
+    if (row != 0) StrListFilerHistory.Remember(rows_[static_cast<size_t>(row)].storedPath);
+    StrFilerCurrent += name + L"/";
+    ShowFolderAgain();
 }
 
 void TFormMain::MenuBackSpaceClick() {
     const int selected = SelectedRow();
-    if (selected < 0 || RowCount() == 0) return;
-    if (StrListItem[0][0] == L"<\\>") {
+    if (selected < 0 || selected >= RowCount()) return;
+    if (rows_[0].Root()) {
         ExitQuestion();
         return;
     }
-    if (TextForm() || StrListItem[0][0] != L"<..>") return;
-    if (selected != 0) StrListFilerHistory.Remember(StrListItem[9][static_cast<size_t>(selected)]);
+    if (TextForm() || !rows_[0].Parent()) return;
+    if (selected != 0) StrListFilerHistory.Remember(rows_[static_cast<size_t>(selected)].storedPath);
     StrFilerCurrent = ParentFolderPath(StrFilerCurrent);
-    SetItemNewListArchive();
-    int target = StrListFilerHistory.FindRow(StrListItem[9]);
-    if (target < 0) target = 0;
-    SelectRow(target, true);
-    SetFocus(listView_);
-    InformationUpdate();
+    ShowFolderAgain();
 }
 
 void TFormMain::MenuExecuteExtClick() {
     const int row = SelectedRow();
-    if (row < 0 || RowCount() == 0) return;
+    if (row < 0 || row >= RowCount()) return;
     if (!ModeListsEntries(ListingModeNow)) return;
-    const auto r = static_cast<size_t>(row);
-    const std::wstring& name = StrListItem[0][r];
-    if (name == L"<\\>") {
+    const EntryRow& r = rows_[static_cast<size_t>(row)];
+    if (r.Root()) {
         ExitQuestion();
         return;
     }
-    const bool folder = StrListItem[2][r] == L" <DIR>";
+    const bool folder = r.Folder();
     if (TextForm()) {
         if (folder) {
             ShowMsgJE(handle_, L"Information : このフォルダは指定できません",
@@ -342,7 +289,7 @@ void TFormMain::MenuExecuteExtClick() {
         }
         return;
     }
-    if (name == L"<..>") {
+    if (r.Parent()) {
         MenuBackSpaceClick();
         return;
     }
@@ -352,7 +299,7 @@ void TFormMain::MenuExecuteExtClick() {
 
 void TFormMain::ListView1Click() {
     if (RowCount() > 0 && SelectedRow() < 0) {
-        const int focused = ListView_GetNextItem(listView_, -1, LVNI_FOCUSED);
+        const int focused = list_.FocusedRow();
         if (focused >= 0) SelectRow(focused, false);
     }
     InformationUpdate();
@@ -361,62 +308,41 @@ void TFormMain::ListView1Click() {
 void TFormMain::ListView1DblClick() {
     ListView1Click();
     const int row = SelectedRow();
-    if (row < 0) return;
+    if (row < 0 || row >= RowCount()) return;
     BoolFormListViewRun = true;
-    const std::wstring name = StrListItem[0][static_cast<size_t>(row)];
-    if (name == L"<\\>") {
+    const EntryRow& r = rows_[static_cast<size_t>(row)];
+    if (r.Root()) {
         ExitQuestion();
-    } else if (name == L"<..>") {
+    } else if (r.Parent()) {
         MenuBackSpaceClick();
     } else {
         MenuExecuteExtClick();
     }
     BoolFormListViewRun = false;
-    if (listView_) InvalidateRect(listView_, nullptr, TRUE);
+    list_.RedrawAll(true);
 }
 
 // ---------------------------------------------------------------- marks and moves
 
 void TFormMain::MenuMarkClick() {
     const int row = SelectedRow();
-    if (row < 0) return;
-    const std::wstring& name = StrListItem[0][static_cast<size_t>(row)];
-    if (name != L"<\\>" && name != L"<..>") SetRowMark(row, RowMark(row) == kMarked ? kUnmarked : kMarked);
+    if (row < 0 || row >= RowCount()) return;
+    if (ToggleMark(rows_[static_cast<size_t>(row)])) list_.RedrawRow(row);
     InformationFileUpdate();
     if (row < RowCount() - 1) SelectRow(row + 1, false);
 }
 
 void TFormMain::MarkAll(bool withFolders) {
     if (SelectedRow() < 0) return;
-    bool anyMarked = false;
-    for (const auto& m : marks_) anyMarked |= m == kMarked;
-    for (int r = 0; r < RowCount(); ++r) {
-        const auto i = static_cast<size_t>(r);
-        const std::wstring& name = StrListItem[0][i];
-        if (name == L"<\\>") continue;
-        const bool folder = StrListItem[2][i] == L" <DIR>";
-        if (!folder) {
-            marks_[i] = anyMarked ? kUnmarked : kMarked;
-        } else if (name != L"<..>") {
-            if (withFolders) {
-                marks_[i] = anyMarked ? kUnmarked : kMarked;
-            } else if (marks_[i] == kMarked && anyMarked) {
-                marks_[i] = kUnmarked;
-            }
-        }
-    }
-    InvalidateRect(listView_, nullptr, FALSE);
+    MarkAllRows(rows_, withFolders);
+    list_.RedrawAll();
     InformationFileUpdate();
 }
 
 void TFormMain::MenuMarkReverseClick() {
     if (SelectedRow() < 0) return;
-    for (int r = 0; r < RowCount(); ++r) {
-        const auto i = static_cast<size_t>(r);
-        if (StrListItem[0][i] == L"<\\>" || StrListItem[2][i] == L" <DIR>") continue;
-        marks_[i] = marks_[i] == kMarked ? kUnmarked : kMarked;
-    }
-    InvalidateRect(listView_, nullptr, FALSE);
+    ReverseMarks(rows_);
+    list_.RedrawAll();
     InformationFileUpdate();
 }
 
@@ -463,32 +389,19 @@ void TFormMain::MenuListViewWidthInitClick() {
     BoolShowAttr = ini.ReadBool(L"Attr", L"Show", true);
     const int widths[7] = {30, 286, ext12 ? 130 : 65, full ? 220 : 88, BoolShowDate ? 115 : 0, BoolShowTime ? 95 : 0,
                            BoolShowAttr ? 70 : 0};
-    for (int i = 0; i < 7; ++i) ListView_SetColumnWidth(listView_, i, widths[i] * IntListViewFontSize / 14);
+    for (int i = 0; i < 7; ++i) list_.SetColumnWidth(i, widths[i] * IntListViewFontSize / 14);
     if (ListVisible()) {
         RECT cr{};
         GetClientRect(handle_, &cr);
         FormResize(cr.right, cr.bottom);
-        SetFocus(listView_);
+        SetFocus(list_.Handle());
     }
 }
 
 void TFormMain::MenuCopyFileNameClick() {
     const int selected = SelectedRow();
     if (selected < 0) return;
-    const bool filer = !TextForm();
-    std::wstring text;
-    bool anyMarked = false;
-    for (int r = 0; r < RowCount(); ++r) {
-        const auto i = static_cast<size_t>(r);
-        if (marks_[i] != kMarked) continue;
-        anyMarked = true;
-        if (filer && StrListItem[3][i].empty()) continue;
-        text += StrListItem[0][i] + L"\r\n";
-    }
-    if (!anyMarked) {
-        const auto i = static_cast<size_t>(selected);
-        if (!filer || !StrListItem[3][i].empty()) text = StrListItem[0][i] + L"\r\n";
-    }
+    const std::wstring text = CopyNamesText(rows_, selected, TextForm());
     if (!OpenClipboard(handle_)) return;
     EmptyClipboard();
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
@@ -502,13 +415,13 @@ void TFormMain::MenuCopyFileNameClick() {
 
 void TFormMain::MenuShowListItemsClick() {
     const int row = SelectedRow();
-    if (row < 0) return;
+    if (row < 0 || row >= RowCount()) return;
     std::wstring t = L"ListView\r\n";
     for (int n = 0; n <= 5; ++n) t += std::to_wstring(n) + L"@" + RowText(row, n) + L"\r\n";
     t += L"\r\nStrList\r\n";
-    for (size_t n = 0; n < 10; ++n) {
-        t += std::to_wstring(n) + L"@" + StrListItem[n][static_cast<size_t>(row)];
-        if (n < 9) t += L"\r\n";
+    for (int n = 0; n < EntryRow::kFieldCount; ++n) {
+        t += std::to_wstring(n) + L"@" + rows_[static_cast<size_t>(row)].Field(n);
+        if (n < EntryRow::kFieldCount - 1) t += L"\r\n";
     }
     ShowMsg(handle_, t);
 }

@@ -11,16 +11,12 @@
 namespace quib {
 namespace {
 
-const int kDefaultColumnWidths[7] = {30, 286, 65, 88, 115, 95, 70};
 
 }  // namespace
 
 void TFormMain::ReadIniValueInit() {
     const IniFile ini = Ini();
-    for (int i = 0; i < 7; ++i) {
-        const int w = ini.ReadInteger(L"ListViewWidthMain", std::to_wstring(i), kDefaultColumnWidths[i]);
-        ListView_SetColumnWidth(listView_, i, w);
-    }
+    list_.ReadColumnWidths(ini);
     // The menus show the start settings (read in FormCreate) from here on.
     SetMenuChecked(tag::MenuAutoPopup, BoolAutoPopup);
     SetMenuChecked(tag::MenuListText, BoolListText);
@@ -62,10 +58,7 @@ void TFormMain::ReadIniValueSetting() {
 
 void TFormMain::FormDestroy() {
     const IniFile ini = Ini();
-    if (listView_) {
-        for (int i = 0; i < 7; ++i)
-            ini.WriteInteger(L"ListViewWidthMain", std::to_wstring(i), ListView_GetColumnWidth(listView_, i));
-    }
+    list_.WriteColumnWidths(ini);
     BoolAutoPopup = MenuChecked(tag::MenuAutoPopup);
     BoolListText = MenuChecked(tag::MenuListText);
     BoolListFiler = MenuChecked(tag::MenuListFiler);

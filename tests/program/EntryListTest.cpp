@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "FormTestSupport.h"
 #include "MainWindowHarness.h"
 #include "app/MainMenuTable.h"
@@ -13,17 +15,18 @@ namespace tag = quib::tag;
 
 namespace {
 
-std::vector<std::wstring> RowNames(quib::TFormMain& f) {
-    std::vector<std::wstring> out;
-    for (int r = 0; r < f.RowCount(); ++r) out.push_back(f.RowText(r, 1));
-    return out;
-}
+// The rows as the list control shows them.
+std::vector<std::wstring> RowNames(quib::TFormMain& f) { return ListColumnTexts(f.ListView1(), 1); }
 
 int RowOf(quib::TFormMain& f, const std::wstring& name) {
-    for (int r = 0; r < f.RowCount(); ++r)
-        if (f.RowText(r, 1) == name) return r;
-    return -1;
+    const auto names = RowNames(f);
+    const auto it = std::find(names.begin(), names.end(), name);
+    return it == names.end() ? -1 : static_cast<int>(it - names.begin());
 }
+
+std::wstring Cell(quib::TFormMain& f, int row, int column) { return ListCellText(f.ListView1(), row, column); }
+int Rows(quib::TFormMain& f) { return ListRowCount(f.ListView1()); }
+int Selected(quib::TFormMain& f) { return ListSelectedRow(f.ListView1()); }
 
 // A real key press through the application's message loop (key preview and
 // the key map decide what it does).
@@ -45,10 +48,10 @@ TEST(EntryList, FilerFormShowsOneFolderAtATimeWithMadeUpFolders) {
                                             L"ro.txt",  L"sys.txt",    L"tool.exe"};
     EXPECT_EQ(RowNames(f), root);
     const int img = RowOf(f, L"img");
-    EXPECT_EQ(f.RowText(img, 3), L" <DIR>");
-    EXPECT_EQ(f.RowText(img, 4), L"");  // made up: no date, time or attributes
-    EXPECT_EQ(f.RowText(img, 6), L"");
-    EXPECT_NE(f.RowText(RowOf(f, L"docs"), 4), L"");  // has its own entry
+    EXPECT_EQ(Cell(f, img, 3), L" <DIR>");
+    EXPECT_EQ(Cell(f, img, 4), L"");  // made up: no date, time or attributes
+    EXPECT_EQ(Cell(f, img, 6), L"");
+    EXPECT_NE(Cell(f, RowOf(f, L"docs"), 4), L"");  // has its own entry
     // Totals of the rows shown: every row but "<\>".
     EXPECT_EQ(f.Int64FileNumAll, 10);
     EXPECT_EQ(f.StatusText(2), std::wstring(9, L' ') + L"10");
@@ -60,18 +63,18 @@ TEST(EntryList, EnterAndLeaveFoldersWithTheKeyboardAndTheCursorComesBack) {
     f.SelectRow(RowOf(f, L"docs"), false);
     PressKey(h, VK_RETURN);
     EXPECT_EQ(f.StrFilerCurrent, L"/docs/");
-    ASSERT_EQ(f.RowCount(), 8);
-    EXPECT_EQ(f.RowText(0, 1), L"<..>");
+    ASSERT_EQ(Rows(f), 8);
+    EXPECT_EQ(Cell(f, 0, 1), L"<..>");
     EXPECT_EQ(f.InfoValue(1), L"/docs/");
     // Fifth row, up, and in again: the cursor is back on it; going up lands on "docs".
     for (int i = 0; i < 5; ++i) PressKey(h, VK_DOWN);
-    EXPECT_EQ(f.SelectedRow(), 5);
-    EXPECT_EQ(f.RowText(5, 1), L"5.txt");
+    EXPECT_EQ(Selected(f), 5);
+    EXPECT_EQ(Cell(f, 5, 1), L"5.txt");
     PressKey(h, VK_BACK);
     EXPECT_EQ(f.StrFilerCurrent, L"/");
-    EXPECT_EQ(f.RowText(f.SelectedRow(), 1), L"docs");
+    EXPECT_EQ(Cell(f, Selected(f), 1), L"docs");
     PressKey(h, VK_RETURN);
-    EXPECT_EQ(f.RowText(f.SelectedRow(), 1), L"5.txt");
+    EXPECT_EQ(Cell(f, Selected(f), 1), L"5.txt");
     // Enter on "<..>" goes up too.
     f.SelectRow(0, false);
     PressKey(h, VK_RETURN);
@@ -87,7 +90,7 @@ TEST(EntryList, EnterAndLeaveFoldersWithTheKeyboardAndTheCursorComesBack) {
     EXPECT_EQ(RowNames(f), (std::vector<std::wstring>{L"<..>", L"z.txt"}));
     PressKey(h, VK_BACK);
     EXPECT_EQ(f.StrFilerCurrent, L"/deep/x/");
-    EXPECT_EQ(f.RowText(f.SelectedRow(), 1), L"y");
+    EXPECT_EQ(Cell(f, Selected(f), 1), L"y");
     EXPECT_TRUE(h.Messages().Messages().empty());
 }
 
@@ -119,8 +122,12 @@ TEST(EntryList, TextFormListsEveryEntryAndRefusesFolders) {
     auto& f = h.Start({ProgramFixture(L"filer.zip")});
     h.Command(tag::MenuListText);
     EXPECT_TRUE(f.TextForm());
-    EXPECT_EQ(f.RowCount(), static_cast<int>(f.StrListArchiveDirFile.size()));
-    EXPECT_EQ(f.RowText(1, 1).find(L'/'), std::wstring::npos);  // level order: top-level files first
+    EXPECT_EQ(Rows(f), static_cast<int>(f.StrListArchiveDirFile.size()));
+    // Every entry line is a row, in the same order, with its date and time.
+    EXPECT_EQ(RowNames(f), h.EntryField(0));
+    EXPECT_EQ(ListColumnTexts(f.ListView1(), 4), h.EntryField(3));
+    EXPECT_EQ(ListColumnTexts(f.ListView1(), 5), h.EntryField(4));
+    EXPECT_EQ(Cell(f, 1, 1).find(L'/'), std::wstring::npos);  // level order: top-level files first
     const int docs = RowOf(f, L"docs/");
     ASSERT_GT(docs, 0);
     f.SelectRow(docs, false);
@@ -130,7 +137,7 @@ TEST(EntryList, TextFormListsEveryEntryAndRefusesFolders) {
     EXPECT_EQ(f.InfoValue(1), L"<\\>");
     h.Command(tag::MenuListFiler);
     EXPECT_EQ(f.StrFilerCurrent, L"/");
-    EXPECT_EQ(f.RowText(0, 1), L"<\\>");
+    EXPECT_EQ(Cell(f, 0, 1), L"<\\>");
 }
 
 TEST(EntryList, RowColoursFollowAttributesAndExtensions) {
@@ -150,7 +157,7 @@ TEST(EntryList, RowColoursFollowAttributesAndExtensions) {
         ASSERT_GE(r, 0) << c.name;
         EXPECT_EQ(f.RowTextColor(r), c.colour) << c.name;
     }
-    EXPECT_EQ(f.RowText(RowOf(f, L"ro.txt"), 6).substr(0, 1), L"R");
+    EXPECT_EQ(Cell(f, RowOf(f, L"ro.txt"), 6).substr(0, 1), L"R");
 }
 
 TEST(EntryList, MarkedTotalsCountFoldersOnlyInTheFilerForm) {
@@ -162,7 +169,18 @@ TEST(EntryList, MarkedTotalsCountFoldersOnlyInTheFilerForm) {
     PressKey(h, VK_SPACE);
     f.SelectRow(RowOf(f, L"img.txt"), false);
     PressKey(h, VK_SPACE);
-    EXPECT_EQ(f.RowMark(RowOf(f, L"docs")), L"\u25CF");
+    EXPECT_EQ(Cell(f, RowOf(f, L"docs"), 0), L"\u25CF");
+    const std::wstring marked = L"\u25CF", blank;
+    EXPECT_EQ(ListColumnTexts(f.ListView1(), 0),
+              (std::vector<std::wstring>{blank, blank, marked, blank, blank, blank, marked, blank, marked, blank,
+                                         blank}));
+    // Space again unmarks: the column shows an ideographic space, no longer blank.
+    f.SelectRow(RowOf(f, L"ro.txt"), false);
+    PressKey(h, VK_SPACE);
+    EXPECT_EQ(Cell(f, RowOf(f, L"ro.txt"), 0), L"\u3000");
+    EXPECT_EQ(f.StatusText(4), std::wstring(10, L' ') + L"2");
+    f.SelectRow(RowOf(f, L"ro.txt"), false);
+    PressKey(h, VK_SPACE);
     EXPECT_EQ(f.StatusText(4), std::wstring(10, L' ') + L"3");
     EXPECT_EQ(f.StatusText(3), std::wstring(19, L' ') + L"2");
 
@@ -174,6 +192,41 @@ TEST(EntryList, MarkedTotalsCountFoldersOnlyInTheFilerForm) {
     f.SelectRow(RowOf(f, L"img.txt"), false);
     PressKey(h, VK_SPACE);
     EXPECT_EQ(f.StatusText(4), std::wstring(10, L' ') + L"2");
+}
+
+TEST(EntryList, MarkingAllFilesFoldersAndReversingWithTheirKeys) {
+    MainWindowHarness h;
+    auto& f = h.Start({ProgramFixture(L"filer.zip")});
+    HWND list = f.ListView1();
+    // Rows: <\>, deep, docs, img, img2, then six files of 8 bytes in all.
+    const std::wstring on = L"\u25CF", off = L"\u3000", blank;
+    const int start = RowOf(f, L"img.txt");
+    f.SelectRow(start, false);
+    struct Step {
+        WORD key;
+        BYTE mods;
+        std::vector<std::wstring> marks;
+        const wchar_t* count;
+        const wchar_t* size;
+    } steps[] = {
+        // Home: all files. The list itself does not jump to the top.
+        {VK_HOME, 0, {blank, blank, blank, blank, blank, on, on, on, on, on, on}, L"6", L"8"},
+        {VK_HOME, 0, {blank, blank, blank, blank, blank, off, off, off, off, off, off}, L"0", L"0"},
+        // Shift+Home: folders and files; the filer form counts the folders too.
+        {VK_HOME, quib::kKeyShift, {blank, on, on, on, on, on, on, on, on, on, on}, L"10", L"8"},
+        // Ctrl+Z: the files change, the folders keep their marks.
+        {'Z', quib::kKeyCtrl, {blank, on, on, on, on, off, off, off, off, off, off}, L"4", L"0"},
+        {'Z', quib::kKeyCtrl, {blank, on, on, on, on, on, on, on, on, on, on}, L"10", L"8"},
+    };
+    for (const auto& s : steps) {
+        SetFocus(list);
+        quibtest::PressKey(list, s.key, s.mods);
+        h.Pump();
+        EXPECT_EQ(ListColumnTexts(list, 0), s.marks) << s.key << "+" << int(s.mods);
+        EXPECT_EQ(f.StatusText(4), std::wstring(11 - wcslen(s.count), L' ') + s.count) << s.key;
+        EXPECT_EQ(f.StatusText(3), std::wstring(20 - wcslen(s.size), L' ') + s.size) << s.key;
+        EXPECT_EQ(Selected(f), start) << s.key;
+    }
 }
 
 TEST(EntryList, CopyFileNameAndItemDisplay) {

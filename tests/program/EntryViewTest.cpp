@@ -98,6 +98,43 @@ TEST(FilerView, HistoryFindsTheMostRecentPathThatIsShownAndKeeps1024) {
     EXPECT_EQ(h.FindRow({L"a/"}), -1);  // pushed out
 }
 
+TEST(FilerView, HistoryOverRowsTakesTheFirstRowOfTheMostRecentPath) {
+    FilerHistory h;
+    h.Remember(L"old.txt");
+    h.Remember(L"new.txt");
+    h.Remember(L"newest.txt");
+    struct Case {
+        std::vector<std::wstring> rows;
+        int expected;
+    } cases[] = {
+        {{L"<\\>", L"old.txt", L"x", L"new.txt", L"new.txt"}, 3},
+        {{L"newest.txt", L"old.txt", L"newest.txt"}, 0},
+        {{L"old.txt", L"a", L"old.txt"}, 0},
+        {{L"a", L"b"}, -1},
+        {{}, -1},
+    };
+    for (const auto& c : cases) {
+        size_t asked = 0;
+        const int row = h.FindRow(c.rows.size(), [&](size_t r) -> const std::wstring& {
+            ++asked;
+            return c.rows[r];
+        });
+        EXPECT_EQ(row, c.expected) << c.rows.size();
+        EXPECT_EQ(row, h.FindRow(c.rows));
+        EXPECT_LE(asked, c.rows.size());
+    }
+    // The most recent path found first ends the walk.
+    std::vector<std::wstring> many(100000, L"x");
+    many[10] = L"newest.txt";
+    size_t asked = 0;
+    EXPECT_EQ(h.FindRow(many.size(), [&](size_t r) -> const std::wstring& {
+        ++asked;
+        return many[r];
+    }), 10);
+    EXPECT_EQ(asked, 11u);
+    EXPECT_EQ(FilerHistory().FindRow({L"a"}), -1);
+}
+
 TEST(RowColour, AttributesFirstThenExtension) {
     const std::vector<std::wstring> exe = {L".exe"}, arc = {L".zip"}, spm = {L".pdf"}, gdi = {L".png"}, wic = {L".jpg"},
                                     spi = {L".pi"};

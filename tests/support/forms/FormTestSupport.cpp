@@ -4,6 +4,8 @@
 
 #include <map>
 
+#include <commctrl.h>
+
 #include "app/Application.h"
 
 namespace quibtest {
@@ -164,6 +166,33 @@ std::wstring MenuText(HMENU menu, int id) {
     wchar_t buf[256] = {};
     GetMenuStringW(menu, static_cast<UINT>(id), buf, 256, MF_BYCOMMAND);
     return buf;
+}
+
+int ListRowCount(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::wstring ListCellText(HWND list, int row, int column) {
+    wchar_t buf[1024] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buf;
+    item.cchTextMax = 1024;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return buf;
+}
+
+std::vector<std::wstring> ListColumnTexts(HWND list, int column) {
+    std::vector<std::wstring> out;
+    const int n = ListRowCount(list);
+    for (int r = 0; r < n; ++r) out.push_back(ListCellText(list, r, column));
+    return out;
+}
+
+int ListSelectedRow(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+int ListFocusedRow(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
 }
 
 }  // namespace quibtest

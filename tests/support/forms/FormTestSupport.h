@@ -62,4 +62,13 @@ bool SetClipboardText(const std::wstring& text);
 // Menu text of an item as the menu shows it (caption, tab, key).
 std::wstring MenuText(HMENU menu, int id);
 
+// What a list-view shows, asked of the control itself (never of the rows
+// behind it): the row count, a cell's text (LVM_GETITEMTEXTW), every text of
+// a column, the selected and the focused row (-1 when none).
+int ListRowCount(HWND list);
+std::wstring ListCellText(HWND list, int row, int column);
+std::vector<std::wstring> ListColumnTexts(HWND list, int column);
+int ListSelectedRow(HWND list);
+int ListFocusedRow(HWND list);
+
 }  // namespace quibtest
