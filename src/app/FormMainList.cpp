@@ -417,7 +417,9 @@ void TFormMain::MenuShowListItemsClick() {
     const int row = SelectedRow();
     if (row < 0 || row >= RowCount()) return;
     std::wstring t = L"ListView\r\n";
-    for (int n = 0; n <= 5; ++n) t += std::to_wstring(n) + L"@" + RowText(row, n) + L"\r\n";
+    // Sub-item n is the column after the mark column's n: name, extension,
+    // size, date, time, attributes.
+    for (int n = 0; n <= 5; ++n) t += std::to_wstring(n) + L"@" + RowText(row, n + 1) + L"\r\n";
     t += L"\r\nStrList\r\n";
     for (int n = 0; n < EntryRow::kFieldCount; ++n) {
         t += std::to_wstring(n) + L"@" + rows_[static_cast<size_t>(row)].Field(n);

@@ -234,18 +234,14 @@ TEST(EntryList, CopyFileNameAndItemDisplay) {
     auto& f = h.Start({ProgramFixture(L"filer.zip")});
     f.SelectRow(RowOf(f, L"img.txt"), false);
     h.Command(tag::MenuCopyFileName);
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    std::wstring text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : L"";
-    if (data) GlobalUnlock(data);
-    CloseClipboard();
-    EXPECT_EQ(text, L"img.txt\r\n");
+    EXPECT_EQ(quibtest::ClipboardText(), L"img.txt\r\n");
 
     h.Command(tag::MenuShowListItems);
     ASSERT_EQ(h.Messages().Texts().size(), 1u);
     const std::wstring shown = h.Messages().Texts()[0];
-    EXPECT_EQ(shown.substr(0, 10), L"ListView\r\n");
-    EXPECT_NE(shown.find(L"1@img.txt\r\n"), std::wstring::npos);
+    // The six sub-items: name, extension, size, date, time, attributes.
+    EXPECT_EQ(shown.substr(0, shown.find(L"3@")), L"ListView\r\n0@img.txt\r\n1@.txt\r\n2@      1\r\n");
+    EXPECT_NE(shown.find(L"\r\n5@---A-\r\n"), std::wstring::npos) << std::string(shown.begin(), shown.end());
     EXPECT_NE(shown.find(L"\r\n\r\nStrList\r\n0@img.txt\r\n"), std::wstring::npos);
     EXPECT_EQ(shown.substr(shown.size() - 9), L"9@img.txt");
 }
