@@ -595,9 +595,9 @@ bool TFormMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             HWND ctl = reinterpret_cast<HWND>(lp);
             if (ctl == memo1_) {
                 // The report of the simple and test modes reads like the list.
-                SetBkColor(dc, ColorListNow);
-                SetTextColor(dc, ColorListFontNow);
-                result = reinterpret_cast<LRESULT>(listBrush_.Get(ColorListNow));
+                SetBkColor(dc, ColorMemoNow);
+                SetTextColor(dc, ColorMemoFontNow);
+                result = reinterpret_cast<LRESULT>(listBrush_.Get(ColorMemoNow));
                 return true;
             }
             if (msg == WM_CTLCOLOREDIT) return false;

@@ -89,6 +89,9 @@ public:
     // No key of its own: the captions of the information panel take ColorInfoFont.
     COLORREF ColorInfoItem = 0xFFFFFF;
     // Colours in force (after the filer / own / style choice).
+    // The text area of the simple and test modes keeps the colours of the
+    // last full reading of the settings (the filer switch leaves it alone).
+    COLORREF ColorMemoNow = 0, ColorMemoFontNow = 0xFFFFFF;
     COLORREF ColorWindowNow = 0, ColorListNow = 0, ColorListFontNow = 0xFFFFFF, ColorPanelNow = 0,
              ColorPanelFontNow = 0xFFFFFF, ColorPanelItemNow = 0xFFFFFF;
 
@@ -192,7 +195,12 @@ private:
     void CreateControls();
     void AddListColumns();
     void LayoutControls();
-    void ApplyColorsAndFonts();
+    // The colours and fonts in force given to the controls; the text area
+    // only when asked.
+    void ApplyColorsAndFonts(bool textArea = true);
+    // The colours and fonts of the list and the panels from the filer's or
+    // the program's own settings (no style colours).
+    void ChooseListAndPanelColors(bool sameAsFiler);
     // Start-up (FormMain.cpp).
     void ParseCommandLine(const StringList& args);
     // The filers and other instances running at start-up, into the log.
@@ -231,7 +239,7 @@ private:
     // A folder's rows after entering or leaving it: the cursor goes back to
     // the row remembered there.
     void ShowFolderAgain();
-    FontHolder listFont_, infoFont_;
+    FontHolder listFont_, infoFont_, memoFont_;
     SolidBrushCache listBrush_, panelBrush_, windowBrush_;
 };
 

@@ -165,12 +165,19 @@ void TFormMain::LayoutControls() {
     place(labelMarkCount_, 240, top + row, 110);
 }
 
-void TFormMain::ApplyColorsAndFonts() {
+void TFormMain::ApplyColorsAndFonts(bool textArea) {
     HFONT lf = listFont_.Get(StrListViewFontName, IntListViewFontSize);
     HFONT inf = infoFont_.Get(StrInfoFontName, IntInfoFontSize);
     if (list_.Handle()) {
         list_.SetFont(lf);
-        SendMessageW(memo1_, WM_SETFONT, reinterpret_cast<WPARAM>(lf), TRUE);
+        if (textArea) {
+            // The text area keeps a font of its own: the list's font object
+            // changes with the filer switch.
+            memoFont_.Get(StrListViewFontName, IntListViewFontSize);
+            SendMessageW(memo1_, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.Handle()), TRUE);
+            ColorMemoNow = ColorListNow;
+            ColorMemoFontNow = ColorListFontNow;
+        }
         list_.SetColors(ColorListNow, ColorListFontNow);
         for (HWND p : {panel1_, panel7_, panel8_, panel9_}) {
             SetPanelColor(p, ColorPanelNow);

@@ -430,14 +430,34 @@ void TFormMain::MenuShowListItemsClick() {
 
 void TFormMain::MenuSameAsQuibFMClick() {
     bool on = !MenuChecked(tag::MenuSameAsQuibFM);
-    if (on && !ExistsFile(StrExePath + L"\\quibFM.ini")) {
+    // Without the filer's file there is nothing to be the same as, whichever
+    // way the switch was turned.
+    if (!ExistsFile(StrExePath + L"\\quibFM.ini")) {
         on = false;
-        SetMenuChecked(tag::MenuSameAsQuibFM, false);
         ShowMsg(handle_, L"quibFM.ini のファイルが無いのでチェックは無効です");
     }
     SetMenuChecked(tag::MenuSameAsQuibFM, on);
     Ini().WriteBool(L"MainColor", L"SameAsQuibFM", on);
-    ReadIniValueSetting();
+    // Only the colours and fonts concerned are read again: the other settings
+    // (and their messages) and the style colours wait for the next full read.
+    const IniFile ini = Ini();
+    if (on) {
+        for (const MainSettingField field :
+             {MainSettingField{&MainSettings::FilerColorSystem}, MainSettingField{&MainSettings::FilerColorHidden},
+              MainSettingField{&MainSettings::FilerColorRonly}, MainSettingField{&MainSettings::FilerColorDir},
+              MainSettingField{&MainSettings::FilerColorNormal}, MainSettingField{&MainSettings::FilerColorBack},
+              MainSettingField{&MainSettings::FilerColorInfoData}, MainSettingField{&MainSettings::FilerColorInfoItem},
+              MainSettingField{&MainSettings::StrFilerFontName}, MainSettingField{&MainSettings::IntFilerFontSize}})
+            ReadMainSetting(ini, StrExePath, field, *this, handle_);
+    } else {
+        // The own fonts were replaced by the filer's while the switch was on.
+        for (const MainSettingField field :
+             {MainSettingField{&MainSettings::StrListViewFontName}, MainSettingField{&MainSettings::IntListViewFontSize},
+              MainSettingField{&MainSettings::StrInfoFontName}, MainSettingField{&MainSettings::IntInfoFontSize}})
+            ReadMainSetting(ini, StrExePath, field, *this, handle_);
+    }
+    ChooseListAndPanelColors(on);
+    ApplyColorsAndFonts(false);
     SetItemNewListArchive();
 }
 

@@ -30,8 +30,17 @@ void TFormMain::ReadIniValueSetting() {
     ReadMainSettings(Ini(), StrExePath, MainSettingsPart::Display, *this, handle_);
 
     // Colours and fonts in force.
-    const bool same = MenuChecked(tag::MenuSameAsQuibFM);
-    if (same) {
+    ChooseListAndPanelColors(MenuChecked(tag::MenuSameAsQuibFM));
+    ColorWindowNow = ColorListNow;
+    if (IntVclStyle >= 1 && IntVclStyle <= 3) {
+        const COLORREF styleColor = IntVclStyle == 1 ? ColorCarbon : IntVclStyle == 2 ? ColorCharcoal : ColorDark;
+        ColorWindowNow = ColorListNow = ColorPanelNow = styleColor;
+    }
+    ApplyColorsAndFonts();
+}
+
+void TFormMain::ChooseListAndPanelColors(bool sameAsFiler) {
+    if (sameAsFiler) {
         ColorListNow = FilerColorBack;
         ColorListFontNow = FilerColorInfoData;
         ColorPanelNow = FilerColorBack;
@@ -48,12 +57,6 @@ void TFormMain::ReadIniValueSetting() {
         ColorPanelFontNow = ColorInfoFont;
         ColorPanelItemNow = ColorInfoFont;
     }
-    ColorWindowNow = ColorListNow;
-    if (IntVclStyle >= 1 && IntVclStyle <= 3) {
-        const COLORREF styleColor = IntVclStyle == 1 ? ColorCarbon : IntVclStyle == 2 ? ColorCharcoal : ColorDark;
-        ColorWindowNow = ColorListNow = ColorPanelNow = styleColor;
-    }
-    ApplyColorsAndFonts();
 }
 
 void TFormMain::FormDestroy() {
