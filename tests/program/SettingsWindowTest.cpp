@@ -101,6 +101,8 @@ TEST(SettingsWindow, MenuChoicesAreSavedAtTheEndAndCheckedAtTheNextStart) {
         {tag::MenuCloseESCkey, L"FormMain", L"CloseESCkey", true},
     };
     MainWindowHarness h;
+    // The filer's file, without which the filer-colour switch stays off.
+    ASSERT_TRUE(WriteFileBytes(h.Folder() / L"quibFM.ini", "[System]\r\n"));
     auto& f = h.Start();
     for (const auto& i : items) EXPECT_EQ(f.MenuChecked(i.tag), i.before) << i.section;
     // The text form unchecks the filer form; the others change alone.
