@@ -336,6 +336,12 @@ bool TFormBase::ExecuteShortCut(WORD key, BYTE mods) {
 }
 
 void TFormBase::RunCommand(int tag) {
+    if (busy_ > 0) {
+        // A command pressed while a handler lets messages run would work on
+        // data that handler is still building.
+        whenIdle_.push_back([this, tag] { RunCommand(tag); });
+        return;
+    }
     const FormCommand* command = desc_.commands ? desc_.commands->Find(tag) : nullptr;
     HMENU holder = nullptr;
     int position = -1;
@@ -455,10 +461,32 @@ void TFormBase::OnTimer(UINT_PTR id) {
 TFormBase::BusyScope::BusyScope(TFormBase& form) : form_(form) { ++form_.busy_; }
 
 TFormBase::BusyScope::~BusyScope() {
-    if (--form_.busy_ == 0 && form_.closePending_ && form_.handle_) {
+    if (--form_.busy_ != 0) return;
+    // What arrived meanwhile runs now, each on the data the finished handler
+    // left; one of them may be busy again and postpone the rest once more.
+    while (form_.busy_ == 0 && !form_.whenIdle_.empty() && form_.handle_) {
+        std::function<void()> next = std::move(form_.whenIdle_.front());
+        form_.whenIdle_.erase(form_.whenIdle_.begin());
+        try {
+            next();
+        } catch (const std::exception& e) {
+            Application().HandleException(e);
+        } catch (...) {
+            Application().HandleUnknownException();
+        }
+    }
+    if (form_.busy_ == 0 && form_.closePending_ && form_.handle_) {
         form_.closePending_ = false;
         PostMessageW(form_.handle_, WM_CLOSE, 0, 0);
     }
+}
+
+void TFormBase::WhenIdle(std::function<void()> action) {
+    if (busy_ > 0) {
+        whenIdle_.push_back(std::move(action));
+        return;
+    }
+    action();
 }
 
 // ---------------------------------------------------------------- controls

@@ -189,6 +189,9 @@ public:
         TFormBase& form_;
     };
     bool Busy() const { return busy_ > 0; }
+    // Runs the action now, or, while a handler is busy, once it is done (in
+    // the order asked). Commands arriving meanwhile wait the same way.
+    void WhenIdle(std::function<void()> action);
 
 protected:
     // Only FormInstance<T> can make a form: it destroys the window while the
@@ -291,6 +294,7 @@ private:
     bool modalDone_ = false;
     bool closePending_ = false;
     int busy_ = 0;
+    std::vector<std::function<void()>> whenIdle_;
     int modalResult_ = mrNone;
     HFONT font_ = nullptr;
 };

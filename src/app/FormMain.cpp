@@ -397,6 +397,7 @@ void TFormMain::ReadArchiveSetting() {
 }
 
 void TFormMain::OpenArchive(const std::wstring& path) {
+    BusyScope busy(*this);
     ReadArchiveSetting();
     StrLoadFileName = path;
     SetCaption(path + L" - quibFMarchive");
@@ -433,6 +434,7 @@ ArchiveListContext MakeListContext(const TFormMain& f) {
 }  // namespace
 
 bool TFormMain::ListArchive(const std::wstring& path) {
+    BusyScope busy(*this);
     StrListArchiveDirFile.clear();
     InformationClear();
     if (GetExtType(path, StrListArcExt) < 0 || !ArchiveListNormal(path)) {
@@ -570,6 +572,13 @@ LRESULT TFormMain::Notify(NMHDR* hdr) {
 bool TFormMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
         case WM_DROPFILES:
+            // A drop while a listing runs opens its archive after that listing.
+            if (Busy()) {
+                const HDROP drop = reinterpret_cast<HDROP>(wp);
+                WhenIdle([this, drop] { WmDropFiles(drop); });
+                result = 0;
+                return true;
+            }
             WmDropFiles(reinterpret_cast<HDROP>(wp));
             result = 0;
             return true;

@@ -47,6 +47,8 @@ void TFormMain::SetListViewNewItem(int index, const std::wstring& line) {
 }
 
 void TFormMain::SetItemNewListArchive() {
+    // Line splitting lets messages run; nothing may replace the lines meanwhile.
+    BusyScope busy(*this);
     list_.BeginRefill();
     rows_.clear();
     Int64FileSizeAll = 0;
@@ -252,6 +254,7 @@ void TFormMain::ShowFolderAgain() {
 }
 
 void TFormMain::EnterFolder(int row) {
+    BusyScope busy(*this);
     if (row < 0 || row >= RowCount()) return;
     const std::wstring name = rows_[static_cast<size_t>(row)].name;
     if (row != 0) StrListFilerHistory.Remember(rows_[static_cast<size_t>(row)].storedPath);
@@ -371,6 +374,7 @@ void TFormMain::MenuListFilerClick() {
 
 // The open archive listed again after the display form changed.
 void TFormMain::ReListForDisplayForm() {
+    BusyScope busy(*this);
     if (ExistsFile(StrLoadFileName) && ListingModeNow == ListingMode::Normal) {
         ListArchive(StrLoadFileName);
         SetItemNewListArchive();

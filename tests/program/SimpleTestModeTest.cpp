@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "FormTestSupport.h"
 #include "MainWindowHarness.h"
 #include "app/MainMenuTable.h"
@@ -108,4 +110,30 @@ TEST(SimpleTestMode, TheReportHasTheListColoursAndTheWindowItsColour) {
         DeleteObject(bmp);
         DeleteDC(dc);
     }
+}
+
+// A command that arrives while a listing lets messages run waits for the
+// listing: it then works on the finished rows.
+TEST(ListingReentry, ACommandDuringTheListingRunsAfterIt) {
+    MainWindowHarness h;
+    h.Setting(L"ListText", L"Enabled", L"0");
+    h.Setting(L"ListFiler", L"Enabled", L"1");
+    auto& f = h.Start();
+    // Queued before the listing; the listing's first pump takes it.
+    PostMessageW(f.Handle(), WM_COMMAND, MAKEWPARAM(tag::MenuListText, 0), 0);
+    Sleep(80);
+    f.OpenArchive(ProgramFixture(L"filer.zip"));
+    EXPECT_TRUE(f.MenuChecked(tag::MenuListText)) << "the command ran once the listing was done";
+    EXPECT_FALSE(f.Busy());
+    // The text form shows every entry line once, the root included.
+    const int n = ListView_GetItemCount(f.ListView1());
+    EXPECT_EQ(static_cast<size_t>(n), f.StrListArchiveDirFile.size());
+    std::vector<std::wstring> names;
+    for (int i = 0; i < n; ++i) {
+        wchar_t buf[260] = {};
+        ListView_GetItemText(f.ListView1(), i, 1, buf, 260);
+        names.push_back(buf);
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(std::unique(names.begin(), names.end()), names.end()) << "no row twice";
 }
