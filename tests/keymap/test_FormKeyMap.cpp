@@ -60,18 +60,8 @@ std::vector<std::wstring> ColumnCaptions(HWND list) {
     return captions;
 }
 
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr)) return L"<clipboard busy>";
-    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
-            text = p;
-            GlobalUnlock(h);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
+// The shared one retries while another program holds the clipboard.
+using quibtest::ClipboardText;
 
 void Click(HWND button) {
     SendMessageW(button, BM_CLICK, 0, 0);

@@ -11,6 +11,7 @@
 #include "FormTestSupport.h"
 #include "MainWindowHarness.h"
 #include "app/MainMenuTable.h"
+#include "keymap/KeyMap.h"
 
 using namespace quibtest;
 namespace tag = quib::tag;
@@ -136,4 +137,23 @@ TEST(ListingReentry, ACommandDuringTheListingRunsAfterIt) {
     }
     std::sort(names.begin(), names.end());
     EXPECT_EQ(std::unique(names.begin(), names.end()), names.end()) << "no row twice";
+}
+
+// The status bar names the listing mode by its caption alone, also when the
+// user gave the mode's menu item a key.
+TEST(SimpleTestMode, TheModeInTheStatusBarCarriesNoKey) {
+    MainWindowHarness h;
+    h.Start();
+    h.Close();
+    const std::wstring keyMap = h.Folder() / L"quibFMarchive-KeyMap.txt";
+    quib::KeyMapTable map;
+    ASSERT_TRUE(quib::ReadKeyMapFile(keyMap, map));
+    quib::FindKeyMapLine(map, L"1011")->keyText = L"F11";
+    quib::FindKeyMapLine(map, L"1012")->keyText = L"F12";
+    ASSERT_TRUE(quib::WriteKeyMapFile(keyMap, map));
+    auto& f = h.Start({ProgramFixture(L"levels.zip")});
+    ASSERT_EQ(f.GetShortCut(tag::MenuFileArchive), (quib::KeyCode{VK_F11, 0}));
+    EXPECT_EQ(f.StatusText(0), L"一覧表示 [通常書庫] (A)");
+    PressKey(f.ListView1(), VK_F12);
+    EXPECT_EQ(f.StatusText(0), L"簡易表示 [通常書庫] (M)");
 }
