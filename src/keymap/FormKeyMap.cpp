@@ -52,19 +52,27 @@ HWND TFormKeyMap::Button(int tag) const {
 
 void TFormKeyMap::FormCreate() {
     SetCaption(L"キーボードマップ");
-    listView_ = AddControl(ComponentKind::Other, 0, WC_LISTVIEWW, L"",
-                           WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, WS_EX_CLIENTEDGE,
-                           kListView1);
-    ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT);
-    const int widths[] = {kWidthCategory, 100, kWidthKey, kWidthFunction, kWidthBlank};
-    for (int i = 0; i < 5; ++i) {
-        LVCOLUMNW col{};
-        col.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        col.pszText = const_cast<LPWSTR>(kColumnsJpn[i]);
-        col.cx = widths[i];
-        col.iSubItem = i;
-        ListView_InsertColumn(listView_, i, &col);
-    }
+    // The shared list control: rows come from the lines last shown, on demand.
+    list_.Attach(AddControl(ComponentKind::Other, 0, WC_LISTVIEWW, L"", TMyListView::kStyle | LVS_SHOWSELALWAYS,
+                            TMyListView::kExStyle, kListView1));
+    // A read-only viewer: the arrows, Home and End move as in any list.
+    list_.SetKeyFilter(false);
+    list_.SetColumns({{kColumnsJpn[0], kWidthCategory},
+                      {kColumnsJpn[1], 100},
+                      {kColumnsJpn[2], kWidthKey},
+                      {kColumnsJpn[3], kWidthFunction},
+                      {kColumnsJpn[4], kWidthBlank}});
+    list_.SetTextSource([this](int row, int column) -> std::wstring_view {
+        if (row < 0 || static_cast<size_t>(row) >= shown_->size()) return {};
+        const KeyMapLine& line = (*shown_)[static_cast<size_t>(row)];
+        switch (column) {
+            case 0: return line.category;
+            case 1: return line.caption;
+            case 2: return line.keyText;
+            case 3: return line.number;
+            default: return {};
+        }
+    });
     buttonSort0_ = AddButton(kTagButtonSort0, L"ソート無(&N)", kButtonSort0);
     buttonSort1_ = AddButton(kTagButtonSort1, L"ソート有(&K)", kButtonSort1);
     buttonCopy_ = AddButton(kTagButtonCopy, L"ｸﾘｯﾌﾟへｺﾋﾟｰ(&L)", kButtonCopy);
@@ -76,12 +84,13 @@ void TFormKeyMap::FormShow() {
     SetKeyMapJpnEng();
     GetKeySort1();
     SetKeySort0();
-    SetFocus(listView_);
+    SetFocus(list_.Handle());
 }
 
 void TFormKeyMap::LanguageApplied() { SetColumnCaptions(); }
 
 void TFormKeyMap::FormResize(int clientWidth, int clientHeight) {
+    HWND listView_ = list_.Handle();
     if (!listView_) return;
     const int listHeight = std::max(0, clientHeight - kButtonStrip);
     MoveWindow(listView_, 0, 0, clientWidth, listHeight, TRUE);
@@ -94,6 +103,7 @@ void TFormKeyMap::FormResize(int clientWidth, int clientHeight) {
 }
 
 void TFormKeyMap::SizeColumns() {
+    HWND listView_ = list_.Handle();
     RECT rc{};
     GetClientRect(listView_, &rc);
     const int rest = (rc.right - rc.left) - kWidthCategory - kWidthKey - kWidthFunction - kWidthBlank - 5;
@@ -106,12 +116,7 @@ void TFormKeyMap::SizeColumns() {
 
 void TFormKeyMap::SetColumnCaptions() {
     const wchar_t* const* captions = BoolJapanese ? kColumnsJpn : kColumnsEng;
-    for (int i = 0; i < 5; ++i) {
-        LVCOLUMNW col{};
-        col.mask = LVCF_TEXT;
-        col.pszText = const_cast<LPWSTR>(captions[i]);
-        ListView_SetColumn(listView_, i, &col);
-    }
+    for (int i = 0; i < 5; ++i) list_.SetColumnCaption(i, captions[i]);
 }
 
 void TFormKeyMap::ReadKeyMapFromFile() {
@@ -154,24 +159,10 @@ void TFormKeyMap::SetKeySort1() {
 }
 
 void TFormKeyMap::FillList(const KeyMapTable& lines) {
-    SendMessageW(listView_, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(listView_);
-    int row = 0;
-    for (const auto& line : lines) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        item.pszText = const_cast<LPWSTR>(line.category.c_str());
-        const int at = ListView_InsertItem(listView_, &item);
-        if (at < 0) continue;
-        ListView_SetItemText(listView_, at, 1, const_cast<LPWSTR>(line.caption.c_str()));
-        ListView_SetItemText(listView_, at, 2, const_cast<LPWSTR>(line.keyText.c_str()));
-        ListView_SetItemText(listView_, at, 3, const_cast<LPWSTR>(line.number.c_str()));
-        ++row;
-    }
-    if (row > 0) ListView_SetItemState(listView_, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-    SendMessageW(listView_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(listView_, nullptr, TRUE);
+    list_.BeginRefill();
+    shown_ = &lines;
+    list_.EndRefill(static_cast<int>(lines.size()));
+    if (!lines.empty()) list_.SelectRow(0, false);
 }
 
 void TFormKeyMap::CopyToClipboard() {

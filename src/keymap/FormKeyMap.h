@@ -11,6 +11,7 @@
 
 #include "app/FormBase.h"
 #include "keymap/KeyMap.h"
+#include "util/MyListView.h"
 
 namespace quib {
 
@@ -55,7 +56,7 @@ public:
     // rewritten again in the new language.
     void SwitchLanguage(bool japanese) override;
 
-    HWND ListView1() const { return listView_; }
+    HWND ListView1() const { return list_.Handle(); }
     HWND Button(int tag) const;
     // The lines in the order last shown.
     const KeyMapTable& ShownLines() const { return *shown_; }
@@ -72,7 +73,7 @@ private:
     void FillList(const KeyMapTable& lines);
     void SizeColumns();
 
-    HWND listView_ = nullptr;
+    TMyListView list_;
     HWND buttonSort0_ = nullptr, buttonSort1_ = nullptr, buttonCopy_ = nullptr, buttonClose_ = nullptr;
     const KeyMapTable* shown_ = &StrListKeyMap;
 };
