@@ -21,27 +21,10 @@
 using quib::FormInstance;
 using quibtest::PressKeyOnFocus;
 using quibtest::Pump;
+using quibtest::TestProgramFolder;
 using quibtest::WaitFor;
 
 namespace {
-
-// A program folder of its own: the settings file the forms write.
-class TestProgramFolder {
-public:
-    TestProgramFolder() {
-        quibtest::EnsureApplication();
-        quib::SetProgramPathForTests(dir_ / L"quibFMarchive.exe");
-        quib::IniFile::CreateEmptyUnicode(Ini());
-    }
-    ~TestProgramFolder() { quib::SetProgramPathForTests(L""); }
-    std::wstring Ini() const { return dir_ / L"quibFMarchive.ini"; }
-    std::wstring Read(const std::wstring& section, const std::wstring& key) const {
-        return quib::IniFile(Ini()).ReadString(section, key, L"<none>");
-    }
-
-private:
-    quibtest::TempDir dir_;
-};
 
 std::vector<std::wstring>& DestroyLog() {
     static std::vector<std::wstring> log;

@@ -25,28 +25,9 @@ using quibtest::ListFocusedRow;
 using quibtest::ListRowCount;
 using quibtest::ListSelectedRow;
 using quibtest::Pump;
+using quibtest::TestProgramFolder;
 
 namespace {
-
-class TestProgramFolder {
-public:
-    TestProgramFolder() {
-        quibtest::EnsureApplication();
-        quib::SetProgramPathForTests(dir_ / L"quibFMarchive.exe");
-        quib::IniFile::CreateEmptyUnicode(Ini());
-    }
-    ~TestProgramFolder() { quib::SetProgramPathForTests(L""); }
-    std::wstring Ini() const { return dir_ / L"quibFMarchive.ini"; }
-    std::wstring Read(const std::wstring& section, const std::wstring& key) const {
-        return quib::IniFile(Ini()).ReadString(section, key, L"<none>");
-    }
-    void Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) const {
-        quib::IniFile(Ini()).WriteString(section, key, value);
-    }
-
-private:
-    quibtest::TempDir dir_;
-};
 
 // "a row 0", "b row 1", ... "z row 25", "a row 26", ...
 std::wstring RowName(int row) { return std::wstring(1, static_cast<wchar_t>(L'a' + row % 26)) + L" row " + std::to_wstring(row); }

@@ -7,10 +7,29 @@
 #include <commctrl.h>
 
 #include "app/Application.h"
+#include "util/IniFile.h"
 
 namespace quibtest {
 
 void EnsureApplication() { quib::Application().Initialize(GetModuleHandleW(nullptr)); }
+
+TestProgramFolder::TestProgramFolder() {
+    EnsureApplication();
+    quib::SetProgramPathForTests(dir_ / L"quibFMarchive.exe");
+    quib::IniFile::CreateEmptyUnicode(Ini());
+}
+
+TestProgramFolder::~TestProgramFolder() { quib::SetProgramPathForTests(L""); }
+
+std::wstring TestProgramFolder::Ini() const { return dir_ / L"quibFMarchive.ini"; }
+
+std::wstring TestProgramFolder::Read(const std::wstring& section, const std::wstring& key) const {
+    return quib::IniFile(Ini()).ReadString(section, key, L"<none>");
+}
+
+void TestProgramFolder::Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) const {
+    quib::IniFile(Ini()).WriteString(section, key, value);
+}
 
 void Pump(DWORD ms) {
     const DWORD end = GetTickCount() + ms;

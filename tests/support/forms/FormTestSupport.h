@@ -9,10 +9,26 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
+
 namespace quibtest {
 
 // The application object, created once for the window tests.
 void EnsureApplication();
+
+// A program folder of its own for windows made in the test program: the
+// settings file the forms read and write (and the application object).
+class TestProgramFolder {
+public:
+    TestProgramFolder();
+    ~TestProgramFolder();
+    std::wstring Ini() const;
+    std::wstring Read(const std::wstring& section, const std::wstring& key) const;
+    void Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) const;
+
+private:
+    TempDir dir_;
+};
 
 // Handles everything queued, then, for ms more milliseconds, whatever
 // arrives (timers included).
