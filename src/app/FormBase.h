@@ -73,6 +73,16 @@ struct FormDescription {
     bool developerLanguageKeys = true; // Ctrl+Shift+J / E when the developer flag is set
     DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     DWORD exStyle = WS_EX_CONTROLPARENT;
+
+    // What every window gives: its section and its two sizes; the rest as
+    // above unless the window says otherwise.
+    static FormDescription Window(std::wstring section, SIZE defaultSize, SIZE minimumSize) {
+        FormDescription d;
+        d.section = std::move(section);
+        d.defaultSize = defaultSize;
+        d.minimumSize = minimumSize;
+        return d;
+    }
 };
 
 class TFormBase {

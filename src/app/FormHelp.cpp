@@ -27,10 +27,7 @@ const CommandTable& HelpCommands() {
 }
 
 FormDescription HelpDescription() {
-    FormDescription d;
-    d.section = L"FormHelp";
-    d.defaultSize = SIZE{880, 600};
-    d.minimumSize = SIZE{880, 600};
+    FormDescription d = FormDescription::Window(L"FormHelp", SIZE{880, 600}, SIZE{880, 600});
     d.languageFile = L"Help.txt";
     d.commands = &HelpCommands();
     return d;

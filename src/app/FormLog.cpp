@@ -11,10 +11,7 @@ const CommandTable& LogCommands() {
 }
 
 FormDescription LogDescription() {
-    FormDescription d;
-    d.section = L"FormLog";
-    d.defaultSize = SIZE{800, 600};
-    d.minimumSize = SIZE{800, 600};
+    FormDescription d = FormDescription::Window(L"FormLog", SIZE{800, 600}, SIZE{800, 600});
     d.languageFile = L"Log.txt";
     d.commands = &LogCommands();
     return d;

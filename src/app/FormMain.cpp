@@ -46,10 +46,7 @@ TFormMain* FormMain() { return g_formMain; }
 
 namespace {
 FormDescription MainDescription() {
-    FormDescription d;
-    d.section = L"FormMain";
-    d.defaultSize = SIZE{780, 550};
-    d.minimumSize = SIZE{780, 550};
+    FormDescription d = FormDescription::Window(L"FormMain", SIZE{780, 550}, SIZE{780, 550});
     d.languageFile = L"Main.txt";
     d.commands = &MainCommandTable();
     d.keyMap = KeyMapWindow::Main;

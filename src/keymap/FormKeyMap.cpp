@@ -26,10 +26,7 @@ const wchar_t* const kColumnsJpn[] = {L"カテゴリ", L"コマンド", L"現在
 const wchar_t* const kColumnsEng[] = {L"Category", L"Command", L"Current Key", L"Function", L""};
 
 FormDescription KeyMapViewerDescription() {
-    FormDescription d;
-    d.section = L"FormKeyMap";
-    d.defaultSize = SIZE{860, 480};
-    d.minimumSize = SIZE{860, 480};
+    FormDescription d = FormDescription::Window(L"FormKeyMap", SIZE{860, 480}, SIZE{860, 480});
     d.languageFile = L"KeyMap.txt";
     return d;
 }

@@ -39,11 +39,7 @@ public:
 
     TestDialogWindow() : TFormBase(Description()) {}
     static quib::FormDescription Description() {
-        quib::FormDescription d;
-        d.section = L"FormTestDialog";
-        d.defaultSize = SIZE{420, 260};
-        d.minimumSize = SIZE{420, 260};
-        return d;
+        return quib::FormDescription::Window(L"FormTestDialog", SIZE{420, 260}, SIZE{420, 260});
     }
 
     HWND edit = nullptr, check = nullptr, radio1 = nullptr, radio2 = nullptr, ok = nullptr, cancel = nullptr,
@@ -237,11 +233,7 @@ class OwnerWindow : public quib::TFormBase {
 public:
     OwnerWindow() : TFormBase(Description()) {}
     static quib::FormDescription Description() {
-        quib::FormDescription d;
-        d.section = L"FormTestOwner";
-        d.defaultSize = SIZE{500, 300};
-        d.minimumSize = SIZE{200, 100};
-        return d;
+        return quib::FormDescription::Window(L"FormTestOwner", SIZE{500, 300}, SIZE{200, 100});
     }
     HWND edit1 = nullptr, edit2 = nullptr;
 
@@ -368,10 +360,7 @@ public:
         return table;
     }
     static quib::FormDescription Description() {
-        quib::FormDescription d;
-        d.section = L"FormTestCommands";
-        d.defaultSize = SIZE{400, 300};
-        d.minimumSize = SIZE{200, 100};
+        quib::FormDescription d = quib::FormDescription::Window(L"FormTestCommands", SIZE{400, 300}, SIZE{200, 100});
         d.commands = &Table();
         d.dialogKeys = false;
         return d;
@@ -522,10 +511,7 @@ public:
                 {1801, L"検索", L"MenuSearchNext4", L"次を検索(&N)", L"Ctrl+O", quib::kCommandPlain,
                  quib::Handler(&SwapWindow::SearchClick)},
             }};
-        quib::FormDescription d;
-        d.section = L"FormTestSwap";
-        d.defaultSize = SIZE{400, 300};
-        d.minimumSize = SIZE{200, 100};
+        quib::FormDescription d = quib::FormDescription::Window(L"FormTestSwap", SIZE{400, 300}, SIZE{200, 100});
         d.commands = &table;
         d.dialogKeys = false;
         return d;

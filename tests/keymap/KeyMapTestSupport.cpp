@@ -61,11 +61,7 @@ quib::KeyMapTable Table(const std::vector<std::wstring>& shorthand) {
 
 namespace {
 quib::FormDescription MenuFormDescription() {
-    quib::FormDescription d;
-    d.section = L"FormKeyMapTest";
-    d.defaultSize = SIZE{400, 300};
-    d.minimumSize = SIZE{200, 150};
-    return d;
+    return quib::FormDescription::Window(L"FormKeyMapTest", SIZE{400, 300}, SIZE{200, 150});
 }
 }  // namespace
 

@@ -31,11 +31,7 @@ class LanguageTestWindow : public quib::TFormBase {
 public:
     LanguageTestWindow() : TFormBase(Description()) {}
     static quib::FormDescription Description() {
-        quib::FormDescription d;
-        d.section = L"FormLanguageTest";
-        d.defaultSize = SIZE{600, 500};
-        d.minimumSize = SIZE{100, 100};
-        return d;
+        return quib::FormDescription::Window(L"FormLanguageTest", SIZE{600, 500}, SIZE{100, 100});
     }
 
     HWND label0 = nullptr, label1 = nullptr, label1Twin = nullptr, label2 = nullptr, button1 = nullptr,

@@ -39,11 +39,7 @@ public:
     enum : int { kList = 300, kPanel = 301, kPanelList = 302 };
     ListWindow() : TFormBase(Description()) {}
     static quib::FormDescription Description() {
-        quib::FormDescription d;
-        d.section = L"FormListTest";
-        d.defaultSize = SIZE{520, 420};
-        d.minimumSize = SIZE{300, 200};
-        return d;
+        return quib::FormDescription::Window(L"FormListTest", SIZE{520, 420}, SIZE{300, 200});
     }
 
     TMyListView list, panelList;
