@@ -399,14 +399,16 @@ void BenchArchive(const Job& job, int reps, const std::wstring& binFolder) {
             views.push_back(deepest);
         }
         for (const auto& view : views) {
-            Row& viewRow = table.Add("d FilerViewLines " + U8(view));
+            Row& viewRow = table.Add("d BuildFilerRows " + U8(view));
             size_t n = 0;
             for (int i = 0; i < reps; ++i) {
                 const double t0 = Now();
-                n = quib::FilerViewLines(f.StrListArchiveDirFile, view, f.BoolFilerSortExplorer).size();
+                quib::EntryRows rows;
+                quib::BuildFilerRows(f.StrListArchiveDirFile, view, f.BoolFilerSortExplorer, {}, rows);
+                n = rows.size();
                 viewRow.seconds.push_back(Now() - t0);
             }
-            viewRow.note = Count(n) + " lines";
+            viewRow.note = Count(n) + " rows";
         }
         // The same steps with the pump hook taken away (the hook is the
         // program's again once the next window is created).

@@ -24,18 +24,6 @@ bool InList(const std::vector<std::wstring>* list, const std::wstring& ext) {
     return false;
 }
 
-std::wstring FirstField(const std::wstring& line) { return line.substr(0, line.find(L'\t')); }
-
-std::wstring Field(const std::wstring& line, int n) {
-    size_t start = 0;
-    for (int i = 0; i < n; ++i) {
-        start = line.find(L'\t', start);
-        if (start == std::wstring::npos) return {};
-        ++start;
-    }
-    return line.substr(start, line.find(L'\t', start) - start);
-}
-
 }  // namespace
 
 long long CommaTextValue(const std::wstring& text) {
@@ -84,58 +72,77 @@ std::wstring DisplaySizeText(const std::wstring& commaText, bool full, bool unit
     return commaText;
 }
 
-std::vector<std::wstring> FilerViewLines(const std::vector<std::wstring>& source, const std::wstring& current,
-                                         bool sortLikeExplorer) {
-    std::vector<std::wstring> folders, files;
+void BuildFilerRows(const EntryLines& source, const std::wstring& current, bool sortLikeExplorer,
+                    SizeTextForm form, EntryRows& rows) {
+    rows.Reset(source.empty() ? nullptr : source.SharedStore(), form);
+    rows.AddHead(current == L"/", 0);
+    if (source.empty()) return;
+    const EntryStore& store = source.Store();
+    // Folders first, then files; files wait in their own list meanwhile.
+    std::vector<std::pair<uint32_t, uint32_t>> files;  // entry, where its name starts
     // Folder names already present, lower-cased: one look-up per entry keeps
-    // folders of many thousand entries fast.
+    // folders of many thousand entries fast. Entries of one folder come
+    // together in level order, so the name of the row before answers most.
     std::unordered_set<std::wstring> folderNames;
-    std::wstring normalised;
+    std::wstring_view lastFolder;
+    bool haveLast = false;
+    // current is "/" or "/a/b/"; an entry's path with "\" read as "/" and a
+    // "/" put in front must start with it.
+    const std::wstring_view inside = std::wstring_view(current).substr(1);
+    auto startsInside = [&](std::wstring_view path) {
+        if (path.size() < inside.size()) return false;
+        for (size_t k = 0; k < inside.size(); ++k) {
+            const wchar_t c = path[k] == L'\\' ? L'/' : path[k];
+            if (c != inside[k]) return false;
+        }
+        return true;
+    };
     for (size_t i = 1; i < source.size(); ++i) {
-        const std::wstring& line = source[i];
-        const size_t tab = line.find(L'\t');
-        std::wstring first = L"/" + line.substr(0, tab);
-        std::replace(first.begin(), first.end(), L'\\', L'/');
-        if (first.compare(0, current.size(), current) != 0) continue;
-        const std::wstring rest = first.substr(current.size());
-        const std::wstring tail = tab == std::wstring::npos ? std::wstring() : line.substr(tab);
-        const bool folderEntry = Field(line, 2) == L" <DIR>";
-        const size_t slash = rest.find(L'/');
-        if (slash != std::wstring::npos) {
-            const std::wstring name = rest.substr(0, slash);
-            if (!folderNames.insert(ToLower(name)).second) continue;
+        const uint32_t entry = source.Entry(i);
+        const std::wstring_view path = store.DisplayPath(entry);
+        if (!startsInside(path)) continue;
+        const std::wstring_view rest = path.substr(inside.size());
+        const size_t slash = rest.find_first_of(L"/\\");
+        const bool folderEntry = store.Folder(entry);
+        const auto start = static_cast<uint32_t>(inside.size());
+        if (slash != std::wstring_view::npos) {
+            const std::wstring_view name = rest.substr(0, slash);
+            if (haveLast && name == lastFolder) continue;
+            if (!folderNames.insert(ToLower(name)).second) {
+                lastFolder = name;
+                haveLast = true;
+                continue;
+            }
+            lastFolder = name;
+            haveLast = true;
+            const int line = static_cast<int>(rows.size());
             if (folderEntry) {
-                folders.push_back(name + tail);
+                rows.AddNamed(entry, start, static_cast<uint32_t>(slash), line);
             } else {
-                folders.push_back(name + L"\t\t <DIR>\t\t\t\t\t\t\t" + name);
+                rows.AddMadeUpFolder(entry, start, static_cast<uint32_t>(slash), line);
             }
         } else if (!folderEntry) {
-            files.push_back(rest + tail);
+            files.emplace_back(entry, start);
         }
     }
-    if (sortLikeExplorer) {
-        // Names taken out once: the comparison runs n log n times.
-        auto sortByName = [](std::vector<std::wstring>& lines) {
-            std::vector<std::pair<std::wstring, size_t>> keys;
-            keys.reserve(lines.size());
-            for (size_t i = 0; i < lines.size(); ++i) keys.emplace_back(FirstField(lines[i]), i);
-            std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) {
-                return StrCmpLogicalW(a.first.c_str(), b.first.c_str()) < 0;
-            });
-            std::vector<std::wstring> sorted;
-            sorted.reserve(lines.size());
-            for (const auto& k : keys) sorted.push_back(std::move(lines[k.second]));
-            lines = std::move(sorted);
-        };
-        sortByName(folders);
-        sortByName(files);
+    const size_t folderEnd = rows.size();
+    for (const auto& [entry, start] : files) {
+        const auto length = static_cast<uint32_t>(store.DisplayPath(entry).size() - start);
+        rows.AddNamed(entry, start, length, static_cast<int>(rows.size()));
     }
+    if (sortLikeExplorer) {
+        rows.SortByNameLogical(1, folderEnd);
+        rows.SortByNameLogical(folderEnd, rows.size());
+    }
+}
+
+std::vector<std::wstring> FilerViewLines(const std::vector<std::wstring>& source, const std::wstring& current,
+                                         bool sortLikeExplorer) {
+    EntryRows rows;
+    BuildFilerRows(EntryLines::FromLines(source), current, sortLikeExplorer, {}, rows);
     std::vector<std::wstring> out;
-    out.reserve(folders.size() + files.size() + 1);
-    const std::wstring head = current == L"/" ? L"<\\>" : L"<..>";
-    out.push_back(head + L"\t\t <DIR>\t\t\t\t\t\t\t" + head);
-    out.insert(out.end(), folders.begin(), folders.end());
-    out.insert(out.end(), files.begin(), files.end());
+    out.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) out.push_back(rows.SourceLine(i));
     return out;
 }
 
@@ -156,7 +163,7 @@ int FilerHistory::FindRow(const std::vector<std::wstring>& rowStoredPaths) const
     return FindRow(rowStoredPaths.size(), [&](size_t r) -> const std::wstring& { return rowStoredPaths[r]; });
 }
 
-int FilerHistory::FindRow(size_t count, const std::function<const std::wstring&(size_t)>& storedPathOf) const {
+int FilerHistory::FindRow(size_t count, const std::function<std::wstring(size_t)>& storedPathOf) const {
     if (entries_.empty()) return -1;
     // The remembered paths are looked up, not the rows copied: a folder of a
     // quarter million rows is read once and nothing is allocated per row.

@@ -7,12 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "archive/EntryStore.h"
+#include "util/RowModel.h"
+
 namespace quib {
 
 // The size column's text from an entry line's comma size text (field 2).
 // full: the comma text padded to 20; unit1024: sizes in units of 1024;
 // otherwise the comma text cut to KB, MB, GB or TB by its length.
 std::wstring DisplaySizeText(const std::wstring& commaText, bool full, bool unit1024);
+
+// The rows of one folder inside the archive (filer form): the "<\>" row at
+// the root or "<..>" elsewhere, then the folders (made up for paths that have
+// no entry of their own), then the files. current is "/" or "/a/b/".
+void BuildFilerRows(const EntryLines& source, const std::wstring& current, bool sortLikeExplorer,
+                    SizeTextForm form, EntryRows& rows);
 
 // The lines of one folder inside the archive (filer form): the "<\>" line at
 // the root or "<..>" elsewhere, then the folders (made up for paths that have
@@ -34,7 +43,7 @@ public:
     // remembered path that any row has; -1 when none.
     int FindRow(const std::vector<std::wstring>& rowStoredPaths) const;
     // The same over count rows whose stored paths the function gives.
-    int FindRow(size_t count, const std::function<const std::wstring&(size_t)>& storedPathOf) const;
+    int FindRow(size_t count, const std::function<std::wstring(size_t)>& storedPathOf) const;
 
 private:
     std::vector<std::wstring> entries_;

@@ -54,12 +54,12 @@ public:
     int ParamCount = 0;
 
     // Entry model and rows.
-    StringList StrListArchiveDirFile;
-    StringList StrListArchiveDirFileFiler;
-    StringList StrListPathFile;
+    EntryLines StrListArchiveDirFile;
+    EntryPathList StrListPathFile;
 
 private:
     EntryRows rows_;  // before the views on it
+    std::wstring cellScratch_;  // the text of the cell the list asks for
 
 public:
     // The rows shown, one per entry line of the display form.
@@ -70,6 +70,8 @@ public:
     const RowFieldLists StrListItem{rows_};
     const RowLineList StrListListView{rows_};
     const RowMarkList StrListListViewMark{rows_};
+    // The filer form's lines of the folder shown (the rows' own lines).
+    const RowSourceLineList StrListArchiveDirFileFiler{rows_};
     StringList StrListSimpleResult;
     StringList StrListTestResult;
     long long Int64FileSizeAll = 0;
@@ -105,7 +107,6 @@ public:
     bool ArchiveListSimple(const std::wstring& path);
     bool ArchiveListTest(const std::wstring& path);
     void SetItemNewListArchive();
-    void SetListViewNewItem(int index, const std::wstring& line);
     void InformationClear();
     void InformationUpdate();
     void InformationFileUpdate();

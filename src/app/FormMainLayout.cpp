@@ -31,7 +31,7 @@ void TFormMain::CreateControls() {
     list_.Create(handle_, kListView1, BoolWindows7Later ? 0 : LVS_SHOWSELALWAYS);
     // The rows are looked at only for the rows the list shows.
     list_.SetTextSource([this](int row, int column) -> std::wstring_view {
-        return row >= 0 && row < RowCount() ? std::wstring_view(rows_[static_cast<size_t>(row)].Column(column))
+        return row >= 0 && row < RowCount() ? rows_.Cell(static_cast<size_t>(row), column, cellScratch_)
                                             : std::wstring_view();
     });
     list_.SetColorSource([this](int row) { return RowTextColor(row); });

@@ -38,30 +38,23 @@ bool TFormMain::TextForm() const { return MenuChecked(tag::MenuListText); }
 
 // ---------------------------------------------------------------- rows
 
-void TFormMain::SetListViewNewItem(int index, const std::wstring& line) {
-    rows_.push_back(MakeEntryRow(line, index, SizeTextForm{BoolFileSizeFull, BoolFileSize1024}));
-    RowTotals totals{Int64FileSizeAll, Int64FileNumAll};
-    AddToListTotals(totals, rows_.back());
-    Int64FileSizeAll = totals.size;
-    Int64FileNumAll = totals.count;
-}
-
 void TFormMain::SetItemNewListArchive() {
-    // Line splitting lets messages run; nothing may replace the lines meanwhile.
     BusyScope busy(*this);
     list_.BeginRefill();
-    rows_.clear();
-    Int64FileSizeAll = 0;
-    Int64FileNumAll = 0;
-    if (!StrListArchiveDirFile.empty()) {
-        const StringList* lines = &StrListArchiveDirFile;
-        if (!TextForm()) {
-            StrListArchiveDirFileFiler = FilerViewLines(StrListArchiveDirFile, StrFilerCurrent, BoolFilerSortExplorer);
-            lines = &StrListArchiveDirFileFiler;
-        }
-        rows_.reserve(lines->size());
-        for (size_t i = 0; i < lines->size(); ++i) SetListViewNewItem(static_cast<int>(i), (*lines)[i]);
+    const SizeTextForm form{BoolFileSizeFull, BoolFileSize1024};
+    if (StrListArchiveDirFile.empty()) {
+        rows_.Clear();
+    } else if (TextForm()) {
+        rows_.Reset(StrListArchiveDirFile.SharedStore(), form);
+        rows_.Reserve(StrListArchiveDirFile.size());
+        for (size_t i = 0; i < StrListArchiveDirFile.size(); ++i)
+            rows_.AddEntry(StrListArchiveDirFile.Entry(i), static_cast<int>(i));
+    } else {
+        BuildFilerRows(StrListArchiveDirFile, StrFilerCurrent, BoolFilerSortExplorer, form, rows_);
     }
+    const RowTotals totals = ListTotals(rows_);
+    Int64FileSizeAll = totals.size;
+    Int64FileNumAll = totals.count;
     list_.EndRefill(RowCount());
     if (RowCount() > 0) {
         SelectRow(0, false);
@@ -96,24 +89,26 @@ void TFormMain::SelectRow(int row, bool centre) {
 }
 
 std::wstring TFormMain::RowMark(int row) const {
-    return row >= 0 && row < RowCount() ? MarkText(rows_[static_cast<size_t>(row)].mark) : std::wstring();
+    return row >= 0 && row < RowCount() ? MarkText(rows_.Mark(static_cast<size_t>(row))) : std::wstring();
 }
 
 void TFormMain::SetRowMark(int row, const std::wstring& mark) {
     if (row < 0 || row >= RowCount()) return;
-    rows_[static_cast<size_t>(row)].mark = MarkFromText(mark);
+    rows_.SetMark(static_cast<size_t>(row), MarkFromText(mark));
     list_.RedrawRow(row);
 }
 
 std::wstring TFormMain::RowText(int row, int column) const {
-    return row >= 0 && row < RowCount() ? rows_[static_cast<size_t>(row)].Column(column) : std::wstring();
+    if (row < 0 || row >= RowCount()) return {};
+    std::wstring scratch;
+    return std::wstring(rows_.Cell(static_cast<size_t>(row), column, scratch));
 }
 
 COLORREF TFormMain::RowTextColor(int row) const {
     if (row < 0 || row >= RowCount()) return ColorListFontNow;
-    const EntryRow& r = rows_[static_cast<size_t>(row)];
+    const auto r = static_cast<size_t>(row);
     ExtensionLists lists{&StrListExeExt, &StrListArcExt, &StrListSpmExt, &StrListGdiExt, &StrListWicExt, &StrListSpiExt};
-    const RowColor kind = ClassifyRow(r.sizeText, r.attribute, r.extension, lists);
+    const RowColor kind = ClassifyRow(rows_.Field(r, 2), rows_.Field(r, 5), rows_.Field(r, 1), lists);
     const bool filer = MenuChecked(tag::MenuSameAsQuibFM);
     switch (kind) {
         case RowColor::System: return filer ? FilerColorSystem : ColorFSystem;
@@ -152,7 +147,7 @@ void TFormMain::InformationUpdate() {
     }
     const int row = SelectedRow();
     if (row < 0 || row >= RowCount()) return;
-    const EntryRow& r = rows_[static_cast<size_t>(row)];
+    const EntryRow r = rows_.Row(static_cast<size_t>(row));
     const bool susie = ListingModeNow == ListingMode::Susie;
     SetText(labelAttr_.caption, susie ? L"pos:" : L"attr:");
     SetText(labelPacked_.value, r.packedSize);
@@ -245,8 +240,7 @@ bool TFormMain::ExitQuestion() {
 
 void TFormMain::ShowFolderAgain() {
     SetItemNewListArchive();
-    int target =
-        StrListFilerHistory.FindRow(rows_.size(), [this](size_t r) -> const std::wstring& { return rows_[r].storedPath; });
+    int target = StrListFilerHistory.FindRow(rows_.size(), [this](size_t r) { return rows_.StoredPath(r); });
     if (target < 0) target = 0;
     SelectRow(target, true);
     SetFocus(list_.Handle());
@@ -256,8 +250,8 @@ void TFormMain::ShowFolderAgain() {
 void TFormMain::EnterFolder(int row) {
     BusyScope busy(*this);
     if (row < 0 || row >= RowCount()) return;
-    const std::wstring name = rows_[static_cast<size_t>(row)].name;
-    if (row != 0) StrListFilerHistory.Remember(rows_[static_cast<size_t>(row)].storedPath);
+    const std::wstring name(rows_.Name(static_cast<size_t>(row)));
+    if (row != 0) StrListFilerHistory.Remember(rows_.StoredPath(static_cast<size_t>(row)));
     StrFilerCurrent += name + L"/";
     ShowFolderAgain();
 }
@@ -265,12 +259,12 @@ void TFormMain::EnterFolder(int row) {
 void TFormMain::MenuBackSpaceClick() {
     const int selected = SelectedRow();
     if (selected < 0 || selected >= RowCount()) return;
-    if (rows_[0].Root()) {
+    if (rows_.Root(0)) {
         ExitQuestion();
         return;
     }
-    if (TextForm() || !rows_[0].Parent()) return;
-    if (selected != 0) StrListFilerHistory.Remember(rows_[static_cast<size_t>(selected)].storedPath);
+    if (TextForm() || !rows_.Parent(0)) return;
+    if (selected != 0) StrListFilerHistory.Remember(rows_.StoredPath(static_cast<size_t>(selected)));
     StrFilerCurrent = ParentFolderPath(StrFilerCurrent);
     ShowFolderAgain();
 }
@@ -279,12 +273,12 @@ void TFormMain::MenuExecuteExtClick() {
     const int row = SelectedRow();
     if (row < 0 || row >= RowCount()) return;
     if (!ModeListsEntries(ListingModeNow)) return;
-    const EntryRow& r = rows_[static_cast<size_t>(row)];
-    if (r.Root()) {
+    const auto r = static_cast<size_t>(row);
+    if (rows_.Root(r)) {
         ExitQuestion();
         return;
     }
-    const bool folder = r.Folder();
+    const bool folder = rows_.Folder(r);
     if (TextForm()) {
         if (folder) {
             ShowMsgJE(handle_, L"Information : このフォルダは指定できません",
@@ -292,7 +286,7 @@ void TFormMain::MenuExecuteExtClick() {
         }
         return;
     }
-    if (r.Parent()) {
+    if (rows_.Parent(r)) {
         MenuBackSpaceClick();
         return;
     }
@@ -313,10 +307,10 @@ void TFormMain::ListView1DblClick() {
     const int row = SelectedRow();
     if (row < 0 || row >= RowCount()) return;
     BoolFormListViewRun = true;
-    const EntryRow& r = rows_[static_cast<size_t>(row)];
-    if (r.Root()) {
+    const auto r = static_cast<size_t>(row);
+    if (rows_.Root(r)) {
         ExitQuestion();
-    } else if (r.Parent()) {
+    } else if (rows_.Parent(r)) {
         MenuBackSpaceClick();
     } else {
         MenuExecuteExtClick();
@@ -330,7 +324,7 @@ void TFormMain::ListView1DblClick() {
 void TFormMain::MenuMarkClick() {
     const int row = SelectedRow();
     if (row < 0 || row >= RowCount()) return;
-    if (ToggleMark(rows_[static_cast<size_t>(row)])) list_.RedrawRow(row);
+    if (ToggleMark(rows_, static_cast<size_t>(row))) list_.RedrawRow(row);
     InformationFileUpdate();
     if (row < RowCount() - 1) SelectRow(row + 1, false);
 }
@@ -426,7 +420,7 @@ void TFormMain::MenuShowListItemsClick() {
     for (int n = 0; n <= 5; ++n) t += std::to_wstring(n) + L"@" + RowText(row, n + 1) + L"\r\n";
     t += L"\r\nStrList\r\n";
     for (int n = 0; n < EntryRow::kFieldCount; ++n) {
-        t += std::to_wstring(n) + L"@" + rows_[static_cast<size_t>(row)].Field(n);
+        t += std::to_wstring(n) + L"@" + rows_.Field(static_cast<size_t>(row), n);
         if (n < EntryRow::kFieldCount - 1) t += L"\r\n";
     }
     ShowMsg(handle_, t);

@@ -15,11 +15,13 @@
 // the system's own sort keys and checked against them, and only lines holding
 // other characters ask the system for their key.
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
 
 #include "archive/EntryModel.h"
+#include "archive/EntryStore.h"
 
 namespace quib {
 namespace {
@@ -156,27 +158,62 @@ constexpr size_t kPrimaryPrefix = 96;
 
 struct Item {
     unsigned long long head;  // first eight bytes of the stored prefix, big-endian, zero-padded
-    size_t offset;            // stored prefix in the arena
-    unsigned length;
-    unsigned level;
-    size_t index;             // position in the input
+    uint32_t offset;          // stored prefix in the arena
+    uint32_t length;
+    uint32_t level;
+    uint32_t index;           // position in the input
 };
 
 std::string_view Prefix(std::string_view primary) { return primary.substr(0, std::min(primary.size(), kPrimaryPrefix)); }
 
+// The lines to order, made one at a time into a buffer the caller keeps.
+class LineSource {
+public:
+    virtual ~LineSource() = default;
+    virtual size_t Count() const = 0;
+    virtual void Write(size_t i, std::wstring& out) const = 0;
+    virtual int Level(size_t i, const std::wstring& line) const = 0;
+};
+
+class VectorLines : public LineSource {
+public:
+    explicit VectorLines(const std::vector<std::wstring>& lines) : lines_(lines) {}
+    size_t Count() const override { return lines_.size(); }
+    void Write(size_t i, std::wstring& out) const override { out = lines_[i]; }
+    int Level(size_t, const std::wstring& line) const override { return EntryLineLevel(line); }
+
+private:
+    const std::vector<std::wstring>& lines_;
+};
+
+class StoreLines : public LineSource {
+public:
+    StoreLines(const EntryStore& store, uint32_t first, uint32_t count) : store_(store), first_(first), count_(count) {}
+    size_t Count() const override { return count_; }
+    void Write(size_t i, std::wstring& out) const override { store_.WriteLine(Entry(i), out); }
+    int Level(size_t i, const std::wstring&) const override { return store_.Level(Entry(i)); }
+    uint32_t Entry(size_t i) const { return first_ + static_cast<uint32_t>(i); }
+
+private:
+    const EntryStore& store_;
+    uint32_t first_, count_;
+};
+
 // Fills the primary prefixes; false when a line weighed from the table does
 // not agree with the system's own key (the caller then asks the system for
 // every line).
-bool BuildItems(const std::vector<std::wstring>& lines, bool useTable, std::string& arena, std::vector<Item>& items) {
+bool BuildItems(const LineSource& lines, bool useTable, std::string& arena, std::vector<Item>& items) {
     const AsciiWeights& table = AsciiWeights::Get();
     useTable = useTable && table.Usable();
     arena.clear();
     items.clear();
-    items.reserve(lines.size());
-    arena.reserve(lines.size() * 48);
+    const size_t n = lines.Count();
+    items.reserve(n);
+    arena.reserve(n * 48);
     int checks = 0;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::wstring& line = lines[i];
+    std::wstring line;
+    for (size_t i = 0; i < n; ++i) {
+        lines.Write(i, line);
         const size_t start = arena.size();
         const bool weighed = useTable && table.Append(line, kPrimaryPrefix, arena);
         if (!weighed) {
@@ -187,21 +224,20 @@ bool BuildItems(const std::vector<std::wstring>& lines, bool useTable, std::stri
             if (Prefix(PrimarySection(SortKey(line.data(), static_cast<int>(line.size())))) != mine) return false;
         }
         Item it{};
-        it.offset = start;
-        it.length = static_cast<unsigned>(arena.size() - start);
+        it.offset = static_cast<uint32_t>(start);
+        it.length = static_cast<uint32_t>(arena.size() - start);
         for (unsigned k = 0; k < 8; ++k) {
             it.head = (it.head << 8) | (k < it.length ? static_cast<unsigned char>(arena[start + k]) : 0u);
         }
-        it.level = static_cast<unsigned>(std::min(EntryLineLevel(line), kLevelBuckets - 1));
-        it.index = i;
+        it.level = static_cast<uint32_t>(std::min(lines.Level(i, line), kLevelBuckets - 1));
+        it.index = static_cast<uint32_t>(i);
         items.push_back(it);
     }
     return true;
 }
 
-}  // namespace
-
-std::vector<std::wstring> OrderEntryLinesByLevel(std::vector<std::wstring> lines) {
+// The positions of the lines kept, in level order.
+std::vector<uint32_t> OrderByLevel(const LineSource& lines) {
     std::string arena;
     std::vector<Item> items;
     if (!BuildItems(lines, true, arena, items)) BuildItems(lines, false, arena, items);
@@ -217,29 +253,49 @@ std::vector<std::wstring> OrderEntryLinesByLevel(std::vector<std::wstring> lines
         if (a.length != b.length) return a.length < b.length ? -1 : 1;
         return 0;
     };
+    std::wstring left, right;
+    auto compareLines = [&](const Item& a, const Item& b) {
+        lines.Write(a.index, left);
+        lines.Write(b.index, right);
+        return Compare(left, right);
+    };
     std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
         if (a.level != b.level) return a.level < b.level;
         const int p = primaryOrder(a, b);
         if (p != 0) return p < 0;
-        const int r = Compare(lines[a.index], lines[b.index]);
+        const int r = compareLines(a, b);
         if (r != CSTR_EQUAL) return r == CSTR_LESS_THAN;
         // Equal lines stay in the order met, so that the first one is kept.
         return a.index < b.index;
     });
 
-    std::vector<std::wstring> out;
+    std::vector<uint32_t> out;
     out.reserve(items.size());
     const Item* kept = nullptr;
     for (const Item& cur : items) {
-        // The kept line has been moved out already; compare with its copy in out.
-        if (kept && kept->level == cur.level && primaryOrder(*kept, cur) == 0 &&
-            Compare(out.back(), lines[cur.index]) == CSTR_EQUAL) {
+        if (kept && kept->level == cur.level && primaryOrder(*kept, cur) == 0 && compareLines(*kept, cur) == CSTR_EQUAL)
             continue;
-        }
-        out.push_back(std::move(lines[cur.index]));
+        out.push_back(cur.index);
         kept = &cur;
     }
     return out;
+}
+
+}  // namespace
+
+std::vector<std::wstring> OrderEntryLinesByLevel(std::vector<std::wstring> lines) {
+    const std::vector<uint32_t> order = OrderByLevel(VectorLines(lines));
+    std::vector<std::wstring> out;
+    out.reserve(order.size());
+    for (uint32_t i : order) out.push_back(std::move(lines[i]));
+    return out;
+}
+
+std::vector<uint32_t> OrderEntriesByLevel(const EntryStore& store, uint32_t first, uint32_t count) {
+    const StoreLines lines(store, first, count);
+    std::vector<uint32_t> order = OrderByLevel(lines);
+    for (uint32_t& i : order) i = lines.Entry(i);
+    return order;
 }
 
 }  // namespace quib

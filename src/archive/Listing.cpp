@@ -26,6 +26,8 @@ void ArchiveListNormalByFamily(const ArchiveListContext& ctx, const std::wstring
                                NormalListing& out) {
     out.lines.clear();
     SetDllFolderForListing(ctx);
+    auto store = std::make_shared<EntryStore>(ctx.separators);
+    std::vector<uint32_t> order;
     // ZIP32J.DLL deletes only; it has nothing to enumerate with.
     const bool canList = family != ArchiveFamily::None && family != ArchiveFamily::Zip32J;
     if (canList) {
@@ -35,34 +37,42 @@ void ArchiveListNormalByFamily(const ArchiveListContext& ctx, const std::wstring
         // A DLL that could not open the archive gave no handle; passing the
         // null on to FindFirst or CloseArchive may crash a real DLL.
         if (!arc) {
-            out.lines.insert(out.lines.begin(), RootEntryLine());
+            order.push_back(store->AddLine(RootEntryLine()));
+            out.lines = EntryLines(std::move(store), std::move(order));
             return;
         }
         try {
             // One record for every entry, as the DLLs expect to be called.
             TArchiveEntryInfo info{};
             int found = ArchiveFindFirst(family, arc, "*.*", &info);
-            out.lines.clear();
-            out.pathList.clear();
             while (found == 0) {
-                ArchiveEntryLine entry = BuildArchiveEntryLine(info, ctx.utf8Display, ctx.separators);
-                out.pathList.push_back(std::move(entry.pathAnsi));
-                out.lines.push_back(std::move(entry.line));
+                store->AddArchiveRecord(info, ctx.utf8Display);
                 found = ArchiveFindNext(family, arc, &info);
             }
         } catch (...) {
             // A missing entry point ends the listing, but the DLL must not keep
-            // the archive open behind it.
+            // the archive open behind it. What was read so far stays, unordered.
             try {
                 ArchiveCloseArchive(family, arc);
             } catch (...) {
             }
+            const auto count = static_cast<uint32_t>(store->Count());
+            for (uint32_t i = 0; i < count; ++i) order.push_back(i);
+            out.pathList = EntryPathList(store, count);
+            out.lines = EntryLines(std::move(store), std::move(order));
             throw;
         }
         ArchiveCloseArchive(family, arc);
-        out.lines = OrderEntryLinesByLevel(std::move(out.lines));
+        const auto count = static_cast<uint32_t>(store->Count());
+        out.pathList = EntryPathList(store, count);
+        std::vector<uint32_t> ordered = OrderEntriesByLevel(*store, 0, count);
+        order.reserve(ordered.size() + 1);
+        order.push_back(store->AddLine(RootEntryLine()));
+        order.insert(order.end(), ordered.begin(), ordered.end());
+    } else {
+        order.push_back(store->AddLine(RootEntryLine()));
     }
-    out.lines.insert(out.lines.begin(), RootEntryLine());
+    out.lines = EntryLines(std::move(store), std::move(order));
 }
 
 void ArchiveListReport(const ArchiveListContext& ctx, const std::wstring& archivePath, ArchiveFamily family,

@@ -9,6 +9,7 @@
 
 #include "archive/ArchiveKind.h"
 #include "archive/EntryModel.h"
+#include "archive/EntryStore.h"
 
 namespace quib {
 
@@ -29,8 +30,8 @@ constexpr DWORD kListReportBufferSize = 655351;
 void SetDllFolderForListing(const ArchiveListContext& ctx);
 
 struct NormalListing {
-    std::vector<std::wstring> lines;     // StrListArchiveDirFile: root line, then by level
-    std::vector<std::wstring> pathList;  // StrListPathFile: ANSI-decoded stored paths in DLL order
+    EntryLines lines;        // StrListArchiveDirFile: root line, then by level
+    EntryPathList pathList;  // StrListPathFile: ANSI-decoded stored paths in DLL order
 };
 
 // The normal listing. False, with empty lines, when the archive's extension is

@@ -1,6 +1,11 @@
 #include "util/RowModel.h"
 
+#include <shlwapi.h>
+
+#include <algorithm>
+
 #include "app/EntryView.h"
+#include "archive/EntryStore.h"
 #include "util/MyUtility.h"
 
 namespace quib {
@@ -82,6 +87,144 @@ std::wstring RowLine(const EntryRow& row) {
     return line;
 }
 
+// ---------------------------------------------------------------- compact rows
+
+void EntryRows::Reset(std::shared_ptr<const EntryStore> store, SizeTextForm form) {
+    store_ = std::move(store);
+    form_ = form;
+    rows_.clear();
+}
+
+void EntryRows::Clear() {
+    rows_.clear();
+    rows_.shrink_to_fit();
+    store_.reset();
+}
+
+EntryRows EntryRows::FromLines(const std::vector<std::wstring>& lines, SizeTextForm form) {
+    const EntryLines source = EntryLines::FromLines(lines);
+    EntryRows rows;
+    rows.Reset(source.SharedStore(), form);
+    rows.Reserve(lines.size());
+    for (size_t i = 0; i < source.size(); ++i) rows.AddEntry(source.Entry(i), static_cast<int>(i));
+    return rows;
+}
+
+void EntryRows::AddEntry(uint32_t entry, int line) {
+    Ref r;
+    r.entry = entry;
+    r.line = static_cast<uint32_t>(line);
+    r.kind = Kind::Entry;
+    rows_.push_back(r);
+}
+
+void EntryRows::AddNamed(uint32_t entry, uint32_t nameStart, uint32_t nameLength, int line) {
+    Ref r;
+    r.entry = entry;
+    r.line = static_cast<uint32_t>(line);
+    r.nameStart = nameStart;
+    r.nameLength = nameLength;
+    r.kind = Kind::Named;
+    rows_.push_back(r);
+}
+
+void EntryRows::AddMadeUpFolder(uint32_t entry, uint32_t nameStart, uint32_t nameLength, int line) {
+    AddNamed(entry, nameStart, nameLength, line);
+    rows_.back().kind = Kind::MadeUp;
+}
+
+void EntryRows::AddHead(bool root, int line) {
+    Ref r;
+    r.line = static_cast<uint32_t>(line);
+    r.kind = root ? Kind::Root : Kind::Parent;
+    rows_.push_back(r);
+}
+
+void EntryRows::SortByNameLogical(size_t from, size_t to) {
+    if (to <= from + 1) return;
+    // Names taken out once: the comparison runs n log n times.
+    std::vector<std::pair<std::wstring, Ref>> keyed;
+    keyed.reserve(to - from);
+    for (size_t i = from; i < to; ++i) keyed.emplace_back(std::wstring(Name(i)), rows_[i]);
+    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+        return StrCmpLogicalW(a.first.c_str(), b.first.c_str()) < 0;
+    });
+    for (size_t i = from; i < to; ++i) rows_[i] = keyed[i - from].second;
+}
+
+std::wstring_view EntryRows::Name(size_t row) const {
+    const Ref& r = rows_[row];
+    switch (r.kind) {
+        case Kind::Entry: return store_->DisplayPath(r.entry);
+        case Kind::Named:
+        case Kind::MadeUp: return store_->DisplayPath(r.entry).substr(r.nameStart, r.nameLength);
+        case Kind::Root: return L"<\\>";
+        case Kind::Parent: return L"<..>";
+    }
+    return {};
+}
+
+std::wstring EntryRows::SourceField(size_t row, int n) const {
+    if (n < 0 || n >= EntryRow::kFieldCount) return {};
+    const Ref& r = rows_[row];
+    switch (r.kind) {
+        case Kind::Entry: return store_->Field(r.entry, n);
+        case Kind::Named: return n == 0 ? std::wstring(Name(row)) : store_->Field(r.entry, n);
+        case Kind::MadeUp:
+        case Kind::Root:
+        case Kind::Parent:
+            if (n == 0 || n == 9) return std::wstring(Name(row));
+            return n == 2 ? std::wstring(kFolderSizeText) : std::wstring();
+    }
+    return {};
+}
+
+std::wstring EntryRows::Field(size_t row, int n) const {
+    std::wstring field = SourceField(row, n);
+    if (n == 2) field = DisplaySizeText(field, form_.full, form_.unit1024);
+    return field;
+}
+
+std::wstring EntryRows::SourceLine(size_t row) const {
+    std::wstring line;
+    for (int n = 0; n < EntryRow::kFieldCount; ++n) {
+        if (n) line += L'\t';
+        line += SourceField(row, n);
+    }
+    return line;
+}
+
+EntryRow EntryRows::Row(size_t row) const {
+    EntryRow r = MakeEntryRow(SourceLine(row), Line(row), form_);
+    r.mark = Mark(row);
+    return r;
+}
+
+std::wstring_view EntryRows::Cell(size_t row, int column, std::wstring& scratch) const {
+    if (column == 0) return MarkText(Mark(row));
+    if (column == 1) return Name(row);
+    if (column < 0 || column > 6) return {};
+    scratch = Field(row, column - 1);
+    return scratch;
+}
+
+bool EntryRows::Folder(size_t row) const {
+    const Ref& r = rows_[row];
+    return r.kind == Kind::Entry || r.kind == Kind::Named ? store_->Folder(r.entry) : true;
+}
+
+bool EntryRows::HasDate(size_t row) const {
+    const Ref& r = rows_[row];
+    return (r.kind == Kind::Entry || r.kind == Kind::Named) && store_->HasDate(r.entry);
+}
+
+long long EntryRows::SizeValue(size_t row) const {
+    const Ref& r = rows_[row];
+    return r.kind == Kind::Entry || r.kind == Kind::Named ? store_->SizeValue(r.entry) : 0;
+}
+
+// ---------------------------------------------------------------- rules
+
 void AddToListTotals(RowTotals& totals, const EntryRow& row) {
     totals.size += CommaTextValue(row.size);
     if (!(row.Folder() && (row.Root() || row.Parent()))) ++totals.count;
@@ -89,52 +232,55 @@ void AddToListTotals(RowTotals& totals, const EntryRow& row) {
 
 RowTotals ListTotals(const EntryRows& rows) {
     RowTotals totals;
-    for (const EntryRow& row : rows) AddToListTotals(totals, row);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        totals.size += rows.SizeValue(i);
+        if (!(rows.Folder(i) && (rows.Root(i) || rows.Parent(i)))) ++totals.count;
+    }
     return totals;
 }
 
 bool AnyMarked(const EntryRows& rows) {
-    for (const EntryRow& row : rows)
-        if (row.mark == RowMarkState::Marked) return true;
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows.Mark(i) == RowMarkState::Marked) return true;
     return false;
 }
 
-bool ToggleMark(EntryRow& row) {
-    if (row.Root() || row.Parent()) return false;
-    row.mark = row.mark == RowMarkState::Marked ? RowMarkState::Unmarked : RowMarkState::Marked;
+bool ToggleMark(EntryRows& rows, size_t row) {
+    if (rows.Root(row) || rows.Parent(row)) return false;
+    rows.SetMark(row, rows.Mark(row) == RowMarkState::Marked ? RowMarkState::Unmarked : RowMarkState::Marked);
     return true;
 }
 
 void MarkAllRows(EntryRows& rows, bool withFolders) {
     const bool anyMarked = AnyMarked(rows);
     const RowMarkState to = anyMarked ? RowMarkState::Unmarked : RowMarkState::Marked;
-    for (EntryRow& row : rows) {
-        if (row.Root()) continue;
-        if (!row.Folder()) {
-            row.mark = to;
-        } else if (!row.Parent()) {
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows.Root(i)) continue;
+        if (!rows.Folder(i)) {
+            rows.SetMark(i, to);
+        } else if (!rows.Parent(i)) {
             if (withFolders) {
-                row.mark = to;
-            } else if (row.mark == RowMarkState::Marked && anyMarked) {
-                row.mark = RowMarkState::Unmarked;
+                rows.SetMark(i, to);
+            } else if (rows.Mark(i) == RowMarkState::Marked && anyMarked) {
+                rows.SetMark(i, RowMarkState::Unmarked);
             }
         }
     }
 }
 
 void ReverseMarks(EntryRows& rows) {
-    for (EntryRow& row : rows) {
-        if (row.Root() || row.Folder()) continue;
-        row.mark = row.mark == RowMarkState::Marked ? RowMarkState::Unmarked : RowMarkState::Marked;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows.Root(i) || rows.Folder(i)) continue;
+        rows.SetMark(i, rows.Mark(i) == RowMarkState::Marked ? RowMarkState::Unmarked : RowMarkState::Marked);
     }
 }
 
 RowTotals MarkedTotals(const EntryRows& rows, bool textForm) {
     RowTotals totals;
-    for (const EntryRow& row : rows) {
-        if (row.mark != RowMarkState::Marked) continue;
-        const bool folder = row.Folder();
-        if (!folder) totals.size += CommaTextValue(row.size);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows.Mark(i) != RowMarkState::Marked) continue;
+        const bool folder = rows.Folder(i);
+        if (!folder) totals.size += rows.SizeValue(i);
         if (!textForm || !folder) ++totals.count;
     }
     return totals;
@@ -143,15 +289,16 @@ RowTotals MarkedTotals(const EntryRows& rows, bool textForm) {
 std::wstring CopyNamesText(const EntryRows& rows, int selectedRow, bool textForm) {
     std::wstring text;
     bool anyMarked = false;
-    for (const EntryRow& row : rows) {
-        if (row.mark != RowMarkState::Marked) continue;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows.Mark(i) != RowMarkState::Marked) continue;
         anyMarked = true;
-        if (!textForm && row.date.empty()) continue;
-        text += row.name + L"\r\n";
+        if (!textForm && !rows.HasDate(i)) continue;
+        text += rows.Name(i);
+        text += L"\r\n";
     }
     if (!anyMarked && selectedRow >= 0 && static_cast<size_t>(selectedRow) < rows.size()) {
-        const EntryRow& row = rows[static_cast<size_t>(selectedRow)];
-        if (textForm || !row.date.empty()) text = row.name + L"\r\n";
+        const auto row = static_cast<size_t>(selectedRow);
+        if (textForm || rows.HasDate(row)) text = std::wstring(rows.Name(row)) + L"\r\n";
     }
     return text;
 }

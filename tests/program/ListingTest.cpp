@@ -36,7 +36,7 @@ TEST(Listing, EntriesComeInLevelOrderWithTheRootFirst) {
     EXPECT_EQ(again[4], L"a/b/c.txt");
     EXPECT_EQ(padded[4], std::wstring(19, L' ') + L"3");
     const std::vector<std::wstring> paths = {L"a/", L"a/x.txt", L"b.txt", L"a/b/c.txt"};
-    EXPECT_EQ(f.StrListPathFile, paths);  // DLL order, without the root
+    EXPECT_EQ(f.StrListPathFile.ToVector(), paths);  // DLL order, without the root
     EXPECT_EQ(f.StatusText(2), std::wstring(10, L' ') + L"4");
 }
 

@@ -70,11 +70,11 @@ TEST_F(Listing, FourEntriesInLevelOrderWithTheRootFirst) {
     const std::wstring path = Archive(L"four.lzh", kFourEntries);
     NormalListing out;
     ASSERT_TRUE(ArchiveListNormalCore(ctx_, path, kArcExt, out));
-    EXPECT_EQ(Paths(out.lines), (std::vector<std::wstring>{L"<\\>", L"b.txt", L"a/", L"a/x.txt", L"a/b/c.txt"}));
+    EXPECT_EQ(Paths(out.lines.ToVector()), (std::vector<std::wstring>{L"<\\>", L"b.txt", L"a/", L"a/x.txt", L"a/b/c.txt"}));
     EXPECT_EQ(out.lines[0], RootEntryLine());
     EXPECT_EQ(out.lines[4], L"a/b/c.txt\t.txt\t3,000,000,000\t2022/12/31\t23:59:58\tA\t-lh5-\t" +
                                 IntToCommaStr20(3000000000LL) + L"\t" + IntToCommaStr20(5) + L"\ta/b/c.txt");
-    EXPECT_EQ(out.pathList, (std::vector<std::wstring>{L"a/", L"a/x.txt", L"b.txt", L"a/b/c.txt"}));
+    EXPECT_EQ(out.pathList.ToVector(), (std::vector<std::wstring>{L"a/", L"a/x.txt", L"b.txt", L"a/b/c.txt"}));
     const auto log = log_.Lines();
     ASSERT_EQ(log.size(), 7u);
     EXPECT_EQ(log[0], "UnlhaOpenArchive mode=00000000 owner=77 path=" + WideToAnsi(path));
@@ -106,7 +106,7 @@ TEST_F(Listing, FamilyAndModeFlagsByExtensionAndZipChoice) {
         const std::wstring path = Archive(c.name, EntryLine("f.txt", 1, 1, 0, 0, "", ""));
         NormalListing out;
         ASSERT_TRUE(ArchiveListNormalCore(ctx_, path, kArcExt, out)) << c.name;
-        EXPECT_EQ(Paths(out.lines), (std::vector<std::wstring>{L"<\\>", L"f.txt"})) << c.name;
+        EXPECT_EQ(Paths(out.lines.ToVector()), (std::vector<std::wstring>{L"<\\>", L"f.txt"})) << c.name;
         const auto log = log_.Lines();
         ASSERT_FALSE(log.empty()) << c.name;
         EXPECT_EQ(log[0], std::string(c.open) + " mode=" + c.mode + " owner=77 path=" + WideToAnsi(path)) << c.name;
@@ -116,8 +116,8 @@ TEST_F(Listing, FamilyAndModeFlagsByExtensionAndZipChoice) {
 TEST_F(Listing, ExtensionNotInTheListListsNothing) {
     const std::wstring path = Archive(L"four.lzh", kFourEntries);
     NormalListing out;
-    out.lines = {L"old line"};
-    out.pathList = {L"old path"};
+    out.lines = EntryLines::FromLines({L"old line"});
+    out.pathList = EntryPathList(EntryLines::FromLines({L"old path"}).SharedStore(), 1);
     EXPECT_FALSE(ArchiveListNormalCore(ctx_, path, {L".zip", L".7z"}, out));
     EXPECT_TRUE(out.lines.empty());
     EXPECT_TRUE(log_.Lines().empty());
@@ -126,9 +126,9 @@ TEST_F(Listing, ExtensionNotInTheListListsNothing) {
 TEST_F(Listing, ListedExtensionWithoutFamilyGivesTheRootAlone) {
     const std::wstring path = Archive(L"four.tar", kFourEntries);
     NormalListing out;
-    out.lines = {L"old line"};
+    out.lines = EntryLines::FromLines({L"old line"});
     EXPECT_TRUE(ArchiveListNormalCore(ctx_, path, {L".lzh", L".tar"}, out));
-    EXPECT_EQ(out.lines, std::vector<std::wstring>{RootEntryLine()});
+    EXPECT_EQ(out.lines.ToVector(), std::vector<std::wstring>{RootEntryLine()});
     EXPECT_TRUE(log_.Lines().empty());
     EXPECT_EQ(DllFolder(), dir_.Path() + L"\\");
 }
@@ -136,9 +136,9 @@ TEST_F(Listing, ListedExtensionWithoutFamilyGivesTheRootAlone) {
 TEST_F(Listing, AnArchiveTheDllCannotOpenGivesTheRootAlone) {
     const std::wstring path = Archive(L"bad.lzh", "OPENFAIL\n" + kFourEntries);
     NormalListing out;
-    out.pathList = {L"old path"};
+    out.pathList = EntryPathList(EntryLines::FromLines({L"old path"}).SharedStore(), 1);
     EXPECT_TRUE(ArchiveListNormalCore(ctx_, path, kArcExt, out));
-    EXPECT_EQ(out.lines, std::vector<std::wstring>{RootEntryLine()});
+    EXPECT_EQ(out.lines.ToVector(), std::vector<std::wstring>{RootEntryLine()});
     EXPECT_TRUE(out.pathList.empty());
     // A DLL is never handed a handle it did not give: no FindFirst, no
     // CloseArchive after a failed OpenArchive.
@@ -159,7 +159,7 @@ TEST_F(Listing, Utf8NamesShownDecodedWhenAsked) {
         EXPECT_EQ(f[0], shown ? L"フォルダ/説明.テキ" : AnsiToWide(utf8));
         EXPECT_EQ(f[9], f[0]);
         EXPECT_EQ(f[1], ExtractFileExt(AnsiToWide(utf8)));
-        EXPECT_EQ(out.pathList, std::vector<std::wstring>{AnsiToWide(utf8)});
+        EXPECT_EQ(out.pathList.ToVector(), std::vector<std::wstring>{AnsiToWide(utf8)});
     }
 }
 
@@ -193,7 +193,7 @@ TEST_F(Listing, SeparatorsOfTheContextAreUsed) {
     NormalListing out;
     ASSERT_TRUE(ArchiveListNormalCore(ctx_, path, kArcExt, out));
     // Without "/" in the date the levels are 1, 2, 0 and 4: the same order.
-    EXPECT_EQ(Paths(out.lines), (std::vector<std::wstring>{L"<\\>", L"b.txt", L"a/", L"a/x.txt", L"a/b/c.txt"}));
+    EXPECT_EQ(Paths(out.lines.ToVector()), (std::vector<std::wstring>{L"<\\>", L"b.txt", L"a/", L"a/x.txt", L"a/b/c.txt"}));
     EXPECT_EQ(Fields(out.lines[1])[3], L"2023-01-02");
     EXPECT_EQ(Fields(out.lines[1])[4], L"03.04.06");
 }
@@ -214,8 +214,8 @@ TEST_F(Listing, MissingDllEndsTheListingWithDLLAddressErr) {
     ctx_.programFolder = empty.Path();
     const std::wstring path = Archive(L"four.lzh", kFourEntries);
     NormalListing out;
-    out.lines = {L"old line"};
-    out.pathList = {L"old path"};
+    out.lines = EntryLines::FromLines({L"old line"});
+    out.pathList = EntryPathList(EntryLines::FromLines({L"old path"}).SharedStore(), 1);
     try {
         ArchiveListNormalCore(ctx_, path, kArcExt, out);
         FAIL() << "no exception";
@@ -223,7 +223,7 @@ TEST_F(Listing, MissingDllEndsTheListingWithDLLAddressErr) {
         EXPECT_EQ(e.EntryName(), L"UnlhaOpenArchive");
     }
     EXPECT_TRUE(out.lines.empty());
-    EXPECT_EQ(out.pathList, std::vector<std::wstring>{L"old path"});
+    EXPECT_EQ(out.pathList.ToVector(), std::vector<std::wstring>{L"old path"});
 }
 
 TEST_F(Listing, MissingFindNextEndsTheListingAndClosesTheArchive) {
@@ -239,7 +239,7 @@ TEST_F(Listing, MissingFindNextEndsTheListingAndClosesTheArchive) {
     // What was listed so far stays; the archive was closed.
     ASSERT_EQ(out.lines.size(), 1u);
     EXPECT_EQ(Fields(out.lines[0])[0], L"a/");
-    EXPECT_EQ(out.pathList, std::vector<std::wstring>{L"a/"});
+    EXPECT_EQ(out.pathList.ToVector(), std::vector<std::wstring>{L"a/"});
     const auto log = log_.Lines();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log.back(), "UnarjCloseArchive handle");
