@@ -428,6 +428,25 @@ ArchiveListContext MakeListContext(const TFormMain& f) {
     ctx.separators = LocaleDateTimeSeparators();
     return ctx;
 }
+
+// The status bar says how far a long listing is, from 300 ms on, and the
+// window keeps painting meanwhile. Commands, drops and a close that arrive now
+// wait for the listing's end (the caller is busy); the rows shown keep their
+// own entries alive until they are replaced.
+std::function<void(size_t)> ListingProgress(TFormMain& f) {
+    const ULONGLONG start = GetTickCount64();
+    return [&f, start, shown = ULONGLONG(0)](size_t records) mutable {
+        const ULONGLONG now = GetTickCount64();
+        if (now - start < 300) return;
+        if (now - shown >= 100) {
+            shown = now;
+            const std::wstring count = IntToCommaStr(static_cast<long long>(records));
+            f.SetStatusText(1, f.BoolJapanese ? L"一覧を読み込み中... " + count + L" 件"
+                                              : L"Reading the list... " + count + L" entries");
+        }
+        Application().ProcessMessages();
+    };
+}
 }  // namespace
 
 bool TFormMain::ListArchive(const std::wstring& path) {
@@ -454,7 +473,9 @@ bool TFormMain::ArchiveListNormal(const std::wstring& path) {
             f.StrListPathFile = std::move(out.pathList);
         }
     } keep{*this, out};
-    return ArchiveListNormalCore(MakeListContext(*this), path, StrListArcExt, out);
+    ArchiveListContext ctx = MakeListContext(*this);
+    ctx.progress = ListingProgress(*this);
+    return ArchiveListNormalCore(ctx, path, StrListArcExt, out);
 }
 
 bool TFormMain::ArchiveListSimple(const std::wstring& path) {

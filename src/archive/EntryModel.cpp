@@ -62,8 +62,15 @@ ArchiveEntryLine BuildArchiveEntryLine(const TArchiveEntryInfo& info, bool utf8D
                                        const DateTimeSeparators& sep) {
     const std::string raw = FixedFieldText(info.FileName, sizeof(info.FileName));
     ArchiveEntryLine out;
-    out.pathAnsi = AnsiToWide(raw);
-    const std::wstring display = utf8Display ? Utf8ToWide(raw) : out.pathAnsi;
+    // A control character (a tab, a line break) would cut the line into other
+    // fields or other lines; it is shown as "?".
+    auto safe = [](std::wstring s) {
+        for (wchar_t& c : s)
+            if (c < 0x20) c = L'?';
+        return s;
+    };
+    out.pathAnsi = safe(AnsiToWide(raw));
+    const std::wstring display = utf8Display ? safe(Utf8ToWide(raw)) : out.pathAnsi;
 
     std::wstring f[10];
     f[0] = display;

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -236,44 +237,96 @@ bool BuildItems(const LineSource& lines, bool useTable, std::string& arena, std:
     return true;
 }
 
+// Eight key bytes from depth on, big-endian, zero-padded (no primary weight
+// byte is zero, so a key that ends sorts before any that goes on).
+unsigned long long KeyDigit(const std::string& arena, const Item& it, uint32_t depth) {
+    unsigned long long digit = 0;
+    for (uint32_t k = 0; k < 8; ++k) {
+        const uint32_t at = depth + k;
+        digit = (digit << 8) | (at < it.length ? static_cast<unsigned char>(arena[it.offset + at]) : 0u);
+    }
+    return digit;
+}
+
 // The positions of the lines kept, in level order.
 std::vector<uint32_t> OrderByLevel(const LineSource& lines) {
     std::string arena;
     std::vector<Item> items;
     if (!BuildItems(lines, true, arena, items)) BuildItems(lines, false, arena, items);
 
-    // -1, 0 or 1 by the stored prefixes; 0 means CompareStringEx has to decide.
-    // Where the prefixes differ, one of them is shorter than the limit (a
-    // whole primary section) or they differ in a byte, and either way the
-    // whole primary sections, and so CompareStringEx, order the lines alike.
-    auto primaryOrder = [&arena](const Item& a, const Item& b) {
-        if (a.head != b.head) return a.head < b.head ? -1 : 1;
-        const int c = std::memcmp(arena.data() + a.offset, arena.data() + b.offset, std::min(a.length, b.length));
-        if (c != 0) return c < 0 ? -1 : 1;
-        if (a.length != b.length) return a.length < b.length ? -1 : 1;
-        return 0;
-    };
     std::wstring left, right;
     auto compareLines = [&](const Item& a, const Item& b) {
         lines.Write(a.index, left);
         lines.Write(b.index, right);
         return Compare(left, right);
     };
-    std::sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+    auto sameKey = [&arena](const Item& a, const Item& b) {
+        return a.length == b.length && std::memcmp(arena.data() + a.offset, arena.data() + b.offset, a.length) == 0;
+    };
+    // Lines whose stored prefixes are the same: CompareStringEx decides, and
+    // equal lines stay in the order met, so that the first one is kept.
+    auto sortEqualKeys = [&](std::vector<Item>::iterator from, std::vector<Item>::iterator to) {
+        std::sort(from, to, [&](const Item& a, const Item& b) {
+            const int r = compareLines(a, b);
+            if (r != CSTR_EQUAL) return r == CSTR_LESS_THAN;
+            return a.index < b.index;
+        });
+    };
+    // Items of one level whose keys agree in their first depth bytes are
+    // ordered by the next eight, and so on: most comparisons are of one
+    // number held in the item, not of bytes far away in the arena. Where the
+    // stored prefixes differ, one of them is shorter than the limit (a whole
+    // primary section) or they differ in a byte, and either way the whole
+    // primary sections, and so CompareStringEx, order the lines alike.
+    auto byHead = [](const Item& a, const Item& b) { return a.head < b.head; };
+    std::function<void(std::vector<Item>::iterator, std::vector<Item>::iterator, uint32_t)> refine =
+        [&](std::vector<Item>::iterator from, std::vector<Item>::iterator to, uint32_t depth) {
+            // Runs of equal digits; a run whose keys all ended is of equal keys.
+            for (auto run = from; run != to;) {
+                auto end = run + 1;
+                while (end != to && end->head == run->head) ++end;
+                if (end - run > 1) {
+                    bool more = false;
+                    for (auto it = run; it != end && !more; ++it) more = it->length > depth;
+                    if (!more) {
+                        sortEqualKeys(run, end);
+                    } else {
+                        for (auto it = run; it != end; ++it) it->head = KeyDigit(arena, *it, depth);
+                        std::sort(run, end, byHead);
+                        refine(run, end, depth + 8);
+                    }
+                }
+                run = end;
+            }
+        };
+    std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
         if (a.level != b.level) return a.level < b.level;
-        const int p = primaryOrder(a, b);
-        if (p != 0) return p < 0;
-        const int r = compareLines(a, b);
-        if (r != CSTR_EQUAL) return r == CSTR_LESS_THAN;
-        // Equal lines stay in the order met, so that the first one is kept.
-        return a.index < b.index;
+        return a.head < b.head;
     });
+    // The keys laid out again in this order: the passes below read them in
+    // item order, from memory next to each other rather than all over.
+    {
+        std::string ordered;
+        ordered.reserve(arena.size());
+        for (Item& it : items) {
+            const auto at = static_cast<uint32_t>(ordered.size());
+            ordered.append(arena, it.offset, it.length);
+            it.offset = at;
+        }
+        arena.swap(ordered);
+    }
+    for (auto level = items.begin(); level != items.end();) {
+        auto end = level + 1;
+        while (end != items.end() && end->level == level->level) ++end;
+        refine(level, end, 8);
+        level = end;
+    }
 
     std::vector<uint32_t> out;
     out.reserve(items.size());
     const Item* kept = nullptr;
     for (const Item& cur : items) {
-        if (kept && kept->level == cur.level && primaryOrder(*kept, cur) == 0 && compareLines(*kept, cur) == CSTR_EQUAL)
+        if (kept && kept->level == cur.level && sameKey(*kept, cur) && compareLines(*kept, cur) == CSTR_EQUAL)
             continue;
         out.push_back(cur.index);
         kept = &cur;

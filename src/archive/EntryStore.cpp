@@ -30,32 +30,23 @@ bool Ascii(const char* text, size_t n) {
     return true;
 }
 
-// Decodes into the arena; ASCII is the same in every code page the program
+// Decodes n bytes into out, which has room for n characters (never more
+// UTF-16 units than bytes); ASCII is the same in every code page the program
 // runs under and in UTF-8, so most names skip the system's conversion.
-uint32_t AppendDecoded(std::vector<wchar_t>& arena, const char* text, size_t n, UINT codePage, bool ascii) {
-    const size_t start = arena.size();
+// A control character (a tab, a line break) in a name would cut the entry
+// line into other fields or other lines; it is shown as "?".
+uint32_t Decode(const char* text, size_t n, UINT codePage, bool ascii, wchar_t* out) {
+    uint32_t got = 0;
     if (ascii) {
-        arena.resize(start + n);
-        for (size_t i = 0; i < n; ++i) arena[start + i] = static_cast<unsigned char>(text[i]);
-        return static_cast<uint32_t>(n);
+        for (size_t i = 0; i < n; ++i) out[i] = static_cast<unsigned char>(text[i]);
+        got = static_cast<uint32_t>(n);
+    } else if (n > 0) {
+        const int k = MultiByteToWideChar(codePage, 0, text, static_cast<int>(n), out, static_cast<int>(n));
+        got = static_cast<uint32_t>(k > 0 ? k : 0);
     }
-    if (n == 0) return 0;
-    // Never more UTF-16 units than bytes.
-    arena.resize(start + n);
-    const int got = MultiByteToWideChar(codePage, 0, text, static_cast<int>(n), arena.data() + start, static_cast<int>(n));
-    arena.resize(start + static_cast<size_t>(got > 0 ? got : 0));
-    return static_cast<uint32_t>(arena.size() - start);
-}
-
-void AppendUnsigned(std::wstring& out, unsigned value, int digits) {
-    wchar_t buf[12];
-    int n = 0;
-    do {
-        buf[n++] = static_cast<wchar_t>(L'0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    for (int i = n; i < digits; ++i) out += L'0';
-    while (n > 0) out += buf[--n];
+    for (uint32_t i = 0; i < got; ++i)
+        if (out[i] < 0x20) out[i] = L'?';
+    return got;
 }
 
 // IntToCommaStr / IntToCommaStr20 of a 32-bit size, without the allocations.
@@ -68,8 +59,9 @@ void AppendComma(std::wstring& out, uint32_t value, size_t width) {
         value /= 10;
         ++digits;
     } while (value != 0);
-    for (size_t i = static_cast<size_t>(n); i < width; ++i) out += L' ';
-    while (n > 0) out += buf[--n];
+    if (static_cast<size_t>(n) < width) out.append(width - static_cast<size_t>(n), L' ');
+    std::reverse(buf, buf + n);
+    out.append(buf, static_cast<size_t>(n));
 }
 
 }  // namespace
@@ -80,9 +72,37 @@ EntryStore::EntryStore(DateTimeSeparators separators) : separators_(std::move(se
     timeSeparators_ = sample.size() > 11 ? CountSeparators(sample.substr(11, 8)) : 0;
 }
 
-void EntryStore::Reserve(size_t entries, size_t characters) {
-    records_.reserve(entries);
-    text_.reserve(characters);
+wchar_t* EntryStore::TextArena::Room(size_t n, uint32_t& offset) {
+    n = std::min<size_t>(n, kMaxBlock);
+    if (blocks_.empty() || used_ + n > blocks_.back().size) {
+        // Small listings stay small: blocks grow from 4096 characters.
+        uint32_t size = blocks_.empty() ? 4096u : std::min(blocks_.back().size * 2, kMaxBlock);
+        while (size < n) size *= 2;
+        blocks_.push_back({std::make_unique<wchar_t[]>(size), size});
+        used_ = 0;
+    }
+    offset = (static_cast<uint32_t>(blocks_.size() - 1) << kPositionBits) | used_;
+    return blocks_.back().data.get() + used_;
+}
+
+size_t EntryStore::TextArena::BytesHeld() const {
+    size_t bytes = 0;
+    for (const Block& b : blocks_) bytes += b.size * sizeof(wchar_t);
+    return bytes;
+}
+
+void EntryStore::RecordChunks::push_back(const Record& r) {
+    if (count_ == chunks_.size() * kChunk) chunks_.push_back(std::make_unique<Record[]>(kChunk));
+    (*this)[count_++] = r;
+}
+
+uint32_t EntryStore::AddText(std::wstring_view text) {
+    uint32_t offset = 0;
+    wchar_t* room = text_.Room(text.size(), offset);
+    const size_t n = std::min<size_t>(text.size(), TextArena::kMaxBlock);
+    std::copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(n), room);
+    text_.Commit(n);
+    return offset;
 }
 
 uint16_t EntryStore::Intern(const char* field, size_t size) {
@@ -116,27 +136,31 @@ uint32_t EntryStore::AddArchiveRecord(const TArchiveEntryInfo& info, bool utf8Di
         // More distinct attribute or method texts than a record can name: the
         // line is kept as it is.
         const ArchiveEntryLine entry = BuildArchiveEntryLine(info, utf8Display, separators_);
-        const uint32_t index = AddLine(entry.line);
-        Record& raw = records_.back();
-        if (entry.pathAnsi != DisplayPath(index)) {
+        std::wstring text = entry.line;
+        const bool differs = entry.pathAnsi != entry.line.substr(0, entry.line.find(L'\t'));
+        if (differs) text += entry.pathAnsi;
+        Record raw;
+        raw.kind = kRawLine;
+        raw.text = AddText(text);
+        raw.length = static_cast<uint32_t>(entry.line.size());
+        if (differs) {
             raw.flags |= kAnsiDiffers;
             raw.ansiLength = static_cast<uint32_t>(entry.pathAnsi.size());
-            text_.insert(text_.end(), entry.pathAnsi.begin(), entry.pathAnsi.end());
         }
-        return index;
+        if (RawField(raw, 2) == L" <DIR>") raw.flags |= kFolderFlag;
+        records_.push_back(raw);
+        return static_cast<uint32_t>(records_.size() - 1);
     }
-    r.text = static_cast<uint32_t>(text_.size());
-    r.length = AppendDecoded(text_, info.FileName, n, utf8Display ? CP_UTF8 : CP_ACP, ascii);
-    if (utf8Display && !ascii) {
-        const size_t at = text_.size();
-        r.ansiLength = AppendDecoded(text_, info.FileName, n, CP_ACP, false);
-        if (Text(r.text, r.length) == Text(static_cast<uint32_t>(at), r.ansiLength)) {
-            text_.resize(at);
-        } else {
-            r.flags |= kAnsiDiffers;
-        }
+    // Room for the display path and, when it may differ, the ANSI path after it.
+    const bool both = utf8Display && !ascii;
+    wchar_t* room = text_.Room(both ? 2 * n : n, r.text);
+    r.length = Decode(info.FileName, n, utf8Display ? CP_UTF8 : CP_ACP, ascii, room);
+    if (both) {
+        r.ansiLength = Decode(info.FileName, n, CP_ACP, false, room + r.length);
+        if (std::wstring_view(room, r.length) != std::wstring_view(room + r.length, r.ansiLength)) r.flags |= kAnsiDiffers;
     }
-    if (r.length > 0 && IsSeparator(text_[r.text + r.length - 1])) r.flags |= kFolderFlag;
+    text_.Commit(r.length + ((r.flags & kAnsiDiffers) ? r.ansiLength : 0));
+    if (r.length > 0 && IsSeparator(room[r.length - 1])) r.flags |= kFolderFlag;
     r.size = info.OriginalSize;
     r.packed = info.CompressedSize;
     r.dosDate = info.DosDate;
@@ -148,9 +172,8 @@ uint32_t EntryStore::AddArchiveRecord(const TArchiveEntryInfo& info, bool utf8Di
 uint32_t EntryStore::AddLine(std::wstring_view line) {
     Record r;
     r.kind = kRawLine;
-    r.text = static_cast<uint32_t>(text_.size());
-    r.length = static_cast<uint32_t>(line.size());
-    text_.insert(text_.end(), line.begin(), line.end());
+    r.text = AddText(line);
+    r.length = static_cast<uint32_t>(std::min<size_t>(line.size(), TextArena::kMaxBlock));
     if (RawField(r, 2) == L" <DIR>") r.flags |= kFolderFlag;
     records_.push_back(r);
     return static_cast<uint32_t>(records_.size() - 1);
@@ -169,24 +192,47 @@ std::wstring_view EntryStore::RawField(const Record& r, int n) const {
 void EntryStore::AppendDate(const Record& r, std::wstring& out, bool date) const {
     // FormatDosDateTime's text cut as the line cuts it: the date is its first
     // ten characters, the time the eight from the twelfth.
-    thread_local std::wstring full;
-    full.clear();
-    AppendUnsigned(full, 1980u + (r.dosDate >> 9), 4);
-    full += separators_.date;
-    AppendUnsigned(full, (r.dosDate >> 5) & 0x0F, 2);
-    full += separators_.date;
-    AppendUnsigned(full, r.dosDate & 0x1F, 2);
-    full += L' ';
-    AppendUnsigned(full, r.dosTime >> 11, 2);
-    full += separators_.time;
-    AppendUnsigned(full, (r.dosTime >> 5) & 0x3F, 2);
-    full += separators_.time;
-    AppendUnsigned(full, (r.dosTime & 0x1F) * 2u, 2);
+    wchar_t full[64];
+    size_t n = 0;
+    auto number = [&](unsigned value, int digits) {
+        wchar_t buf[12];
+        int k = 0;
+        do {
+            buf[k++] = static_cast<wchar_t>(L'0' + value % 10);
+            value /= 10;
+        } while (value != 0);
+        for (int i = k; i < digits; ++i) full[n++] = L'0';
+        while (k > 0) full[n++] = buf[--k];
+    };
+    auto text = [&](const std::wstring& t) {
+        for (size_t i = 0; i < t.size() && n < 40; ++i) full[n++] = t[i];
+    };
+    number(1980u + (r.dosDate >> 9), 4);
+    text(separators_.date);
+    number((r.dosDate >> 5) & 0x0F, 2);
+    text(separators_.date);
+    number(r.dosDate & 0x1F, 2);
+    full[n++] = L' ';
+    number(r.dosTime >> 11, 2);
+    text(separators_.time);
+    number((r.dosTime >> 5) & 0x3F, 2);
+    text(separators_.time);
+    number((r.dosTime & 0x1F) * 2u, 2);
     if (date) {
-        out.append(full, 0, 10);
-    } else if (full.size() > 11) {
-        out.append(full, 11, 8);
+        out.append(full, std::min<size_t>(n, 10));
+    } else if (n > 11) {
+        out.append(full + 11, std::min<size_t>(n - 11, 8));
     }
+}
+
+std::wstring_view EntryStore::Extension(uint32_t entry) const {
+    // ExtractFileExt of the ANSI-decoded path, without copying it.
+    const Record& r = records_[entry];
+    const std::wstring_view path =
+        (r.flags & kAnsiDiffers) ? Text(r.text + r.length, r.ansiLength) : DisplayPath(entry);
+    const size_t dot = path.find_last_of(L".\\/:");
+    if (dot == std::wstring_view::npos || path[dot] != L'.') return {};
+    return path.substr(dot);
 }
 
 void EntryStore::WriteLine(uint32_t entry, std::wstring& out) const {
@@ -202,7 +248,7 @@ void EntryStore::WriteLine(uint32_t entry, std::wstring& out) const {
     if (r.flags & kFolderFlag) {
         out += L"\t <DIR>";
     } else {
-        out += ExtractFileExt(PathAnsi(entry));
+        out += Extension(entry);
         out += L'\t';
         AppendComma(out, r.size, 0);
     }
@@ -236,7 +282,7 @@ std::wstring EntryStore::Field(uint32_t entry, int n) const {
         case 0:
         case 9: return std::wstring(DisplayPath(entry));
         case 1:
-            if (!(r.flags & kFolderFlag)) out = ExtractFileExt(PathAnsi(entry));
+            if (!(r.flags & kFolderFlag)) out = Extension(entry);
             break;
         case 2:
             if (r.flags & kFolderFlag) return L" <DIR>";
@@ -293,14 +339,11 @@ int EntryStore::Level(uint32_t entry) const {
 }
 
 size_t EntryStore::BytesHeld() const {
-    return records_.capacity() * sizeof(Record) + text_.capacity() * sizeof(wchar_t);
+    return records_.BytesHeld() + text_.BytesHeld();
 }
 
 EntryLines EntryLines::FromLines(const std::vector<std::wstring>& lines) {
     auto store = std::make_shared<EntryStore>();
-    size_t chars = 0;
-    for (const auto& l : lines) chars += l.size();
-    store->Reserve(lines.size(), chars);
     std::vector<uint32_t> order;
     order.reserve(lines.size());
     for (const auto& l : lines) order.push_back(store->AddLine(l));

@@ -24,7 +24,6 @@ class EntryStore {
 public:
     explicit EntryStore(DateTimeSeparators separators = {});
 
-    void Reserve(size_t entries, size_t characters);
     // A DLL record: the stored path decoded as UTF-8 for display when
     // utf8Display is set, else in the ANSI code page, exactly as
     // BuildArchiveEntryLine makes its line. Returns the entry's index.
@@ -82,17 +81,60 @@ private:
         int separators = 0;  // "\" and "/" in it, for the level
     };
 
+    // Characters in blocks that never move, so that growing never copies
+    // (a doubling vector would hold the old and the new copy at its peak). An
+    // offset is the block's number and the position in it.
+    class TextArena {
+    public:
+        static constexpr uint32_t kPositionBits = 21;
+        static constexpr uint32_t kMaxBlock = 1u << kPositionBits;
+        // Room for n characters (at most kMaxBlock) in one block; Commit
+        // says how many were used.
+        wchar_t* Room(size_t n, uint32_t& offset);
+        void Commit(size_t used) { used_ += static_cast<uint32_t>(used); }
+        const wchar_t* At(uint32_t offset) const {
+            return blocks_[offset >> kPositionBits].data.get() + (offset & (kMaxBlock - 1));
+        }
+        size_t BytesHeld() const;
+
+    private:
+        struct Block {
+            std::unique_ptr<wchar_t[]> data;
+            uint32_t size;
+        };
+        std::vector<Block> blocks_;
+        uint32_t used_ = 0;
+    };
+
+    // Records in chunks for the same reason.
+    class RecordChunks {
+    public:
+        static constexpr size_t kChunk = 8192;
+        void push_back(const Record& r);
+        Record& operator[](size_t i) { return chunks_[i / kChunk][i % kChunk]; }
+        const Record& operator[](size_t i) const { return chunks_[i / kChunk][i % kChunk]; }
+        Record& back() { return (*this)[count_ - 1]; }
+        size_t size() const { return count_; }
+        size_t BytesHeld() const { return chunks_.size() * kChunk * sizeof(Record); }
+
+    private:
+        std::vector<std::unique_ptr<Record[]>> chunks_;
+        size_t count_ = 0;
+    };
+
     uint16_t Intern(const char* field, size_t size);
     std::wstring_view Text(uint32_t offset, uint32_t length) const {
-        return std::wstring_view(text_.data() + offset, length);
+        return std::wstring_view(text_.At(offset), length);
     }
+    uint32_t AddText(std::wstring_view text);
+    std::wstring_view Extension(uint32_t entry) const;
     std::wstring_view RawField(const Record& r, int n) const;
     void AppendDate(const Record& r, std::wstring& out, bool date) const;
 
     DateTimeSeparators separators_;
     int dateSeparators_ = 0, timeSeparators_ = 0;  // "\" and "/" in every date and time text
-    std::vector<Record> records_;
-    std::vector<wchar_t> text_;
+    RecordChunks records_;
+    TextArena text_;
     std::vector<SmallText> texts_;
     std::unordered_map<std::wstring, uint16_t> textIndex_;
     char lastAttribute_[sizeof(TArchiveEntryInfo::Attribute)] = {};

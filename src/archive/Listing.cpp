@@ -47,6 +47,7 @@ void ArchiveListNormalByFamily(const ArchiveListContext& ctx, const std::wstring
             int found = ArchiveFindFirst(family, arc, "*.*", &info);
             while (found == 0) {
                 store->AddArchiveRecord(info, ctx.utf8Display);
+                if (ctx.progress && (store->Count() % 4096) == 0) ctx.progress(store->Count());
                 found = ArchiveFindNext(family, arc, &info);
             }
         } catch (...) {

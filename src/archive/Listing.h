@@ -4,6 +4,7 @@
 // report. The main window keeps the results in its lists and shows them.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ struct ArchiveListContext {
     std::wstring programFolder;         // with or without the final backslash
     bool utf8Display = false;           // names shown decoded as UTF-8 (MenuEncode)
     DateTimeSeparators separators;      // the locale's, see LocaleDateTimeSeparators
+    // Told the number of records read, every few thousand records, so that a
+    // long listing can show how far it is and let the window breathe.
+    std::function<void(size_t records)> progress;
 };
 
 // Size of the report buffer of the simple and test listings (0x9FFF7 bytes).

@@ -46,6 +46,7 @@ std::vector<TArchiveEntryInfo> Records() {
         Record(utf8, 12, 11, 0x5821, 0x6000, "---A-", "Deflate"),
         Record("bad\xFF\xFE.txt", 1, 1, 0, 0, "", ""),
         Record(std::string(512, 'n'), 4294967295u, 4294967295u, 0, 0, "", ""),
+        Record("tab\there\r\nType = 7z", 1, 1, 0, 0, "", ""),
     };
     return r;
 }
@@ -77,6 +78,16 @@ TEST(EntryStore, EveryRecordGivesTheLineTheEntryLineBuilderGives) {
             }
         }
     }
+}
+
+TEST(EntryStore, ControlCharactersInANameNeverMakeAnotherFieldOrLine) {
+    EntryStore store;
+    store.AddArchiveRecord(Record("a\tb\r\nType = 7z.txt", 1, 1, 0, 0, "", ""), false);
+    const std::wstring line = store.Line(0);
+    EXPECT_EQ(std::count(line.begin(), line.end(), L'\t'), 9);
+    EXPECT_EQ(line.find_first_of(L"\r\n"), std::wstring::npos);
+    EXPECT_EQ(store.DisplayPath(0), L"a?b??Type = 7z.txt");
+    EXPECT_EQ(store.PathAnsi(0), L"a?b??Type = 7z.txt");
 }
 
 TEST(EntryStore, LinesTakenAsTheyAreKeepEveryField) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "UnitFakes.h"
 #include "archive/Listing.h"
 #include "util/MyUtility.h"
@@ -360,4 +362,23 @@ TEST_F(Listing, MissingCommandFunctionRaises) {
     } catch (const DLLAddressErr& e) {
         EXPECT_EQ(e.EntryName(), L"Cab");
     }
+}
+
+// A long listing tells how far it is every 4096 records, with the records read
+// so far, and the listing it gives is whole.
+TEST_F(Listing, ProgressIsToldEvery4096Records) {
+    std::string manifest;
+    for (int i = 0; i < 8200; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof(name), "f%d.txt", i);
+        manifest += EntryLine(name, 1, 1, DosDate(2024, 5, 6), DosTime(7, 8, 10), "A", "-lh5-");
+    }
+    const std::wstring path = Archive(L"many.lzh", manifest);
+    std::vector<size_t> told;
+    ctx_.progress = [&told](size_t records) { told.push_back(records); };
+    NormalListing out;
+    ASSERT_TRUE(ArchiveListNormalCore(ctx_, path, kArcExt, out));
+    EXPECT_EQ(told, (std::vector<size_t>{4096, 8192}));
+    EXPECT_EQ(out.lines.size(), 8201u);
+    EXPECT_EQ(out.pathList.size(), 8200u);
 }
