@@ -32,6 +32,7 @@ struct Session {
   EntryInfo entry;           // reused, so its strings keep their room
   std::wstring pattern;
   bool all = true;
+  std::wstring logPath;  // the call log in force at open time
 };
 
 // Live handles, so that a stale or foreign handle is refused instead of used.
@@ -181,6 +182,7 @@ HANDLE Open(const char* name, Family family, HWND owner, LPCSTR path, DWORD mode
   auto session = std::make_unique<Session>();
   session->family = family;
   session->path = wide;
+  session->logPath = CallLogPath();
   if (FamilyReadsZip(family)) session->zip = ReadZipDirectory(wide);
   if (session->zip.empty()) {
     session->reader = std::make_unique<ArchiveReader>();
@@ -191,19 +193,21 @@ HANDLE Open(const char* name, Family family, HWND owner, LPCSTR path, DWORD mode
   Session* handle = session.release();
   char modeText[16];
   wsprintfA(modeText, "0x%08lX", mode);
-  LogCall(name, OwnerText(owner), wide, modeText, HexValue(reinterpret_cast<ULONG_PTR>(handle)));
+  LogCallTo(handle ? handle->logPath : CallLogPath(), name, OwnerText(owner), wide, modeText,
+            HexValue(reinterpret_cast<ULONG_PTR>(handle)));
   return handle;
 }
 
 int Close(const char* name, HANDLE handle) {
   Session* s = Lookup(handle);
   int result = kErrHandle;
+  std::wstring logPath = s ? s->logPath : CallLogPath();
   if (s) {
     Sessions().erase(s);
     delete s;
     result = kOk;
   }
-  LogCall(name, "-", L"", HexValue(reinterpret_cast<ULONG_PTR>(handle)), Decimal(result));
+  LogCallTo(logPath, name, "-", L"", HexValue(reinterpret_cast<ULONG_PTR>(handle)), Decimal(result));
   return result;
 }
 
@@ -224,14 +228,18 @@ int FindFirst(const char* name, HANDLE handle, LPCSTR wildcard, EntryRecord* rec
     }
     result = NextMatching(*s, record);
   }
-  LogCall(name, "-", AnsiToWide(pattern), HexValue(reinterpret_cast<ULONG_PTR>(handle)), Decimal(result));
+  LogCallTo(s ? s->logPath : CallLogPath(), name, "-", AnsiToWide(pattern), HexValue(reinterpret_cast<ULONG_PTR>(handle)),
+            Decimal(result));
   return result;
 }
 
 int FindNext(const char* name, HANDLE handle, EntryRecord* record) {
   Session* s = Lookup(handle);
   int result = s ? NextMatching(*s, record) : kErrHandle;
-  LogCall(name, "-", L"", HexValue(reinterpret_cast<ULONG_PTR>(handle)), Decimal(result));
+  // Nothing is built for the log line unless there is a log.
+  const std::wstring& logPath = s ? s->logPath : CallLogPath();
+  if (!logPath.empty())
+    LogCallTo(logPath, name, "-", L"", HexValue(reinterpret_cast<ULONG_PTR>(handle)), Decimal(result));
   return result;
 }
 
