@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "util/Message.h"
 #include "util/StrConv.h"
 
 namespace quib {
@@ -109,6 +110,21 @@ const ArchiveDllInfo& ArchiveDllTable(ArchiveFamily family) { return kTable[Chec
 
 DLLAddressErr::DLLAddressErr(const std::wstring& entryName)
     : UserVisibleError(L"DLLの関数 " + entryName + L" のアドレスが見つかりません."), entryName_(entryName) {}
+
+std::wstring UnrepresentableNameMessage(const std::wstring& text, bool japanese) {
+    return japanese ? L"Error : システムのコードページで表せない文字を含む名前です。何もしませんでした\r\n" + text
+                    : L"Error : This name has characters the system code page can not represent. Nothing was done.\r\n"
+                      L"[OK]\r\n" + text;
+}
+
+UnrepresentableNameErr::UnrepresentableNameErr(const std::wstring& text)
+    : UserVisibleError(UnrepresentableNameMessage(text, UiJapanese())), text_(text) {}
+
+std::string ArchiveAnsiText(const std::wstring& text, const std::wstring& shown) {
+    std::string out;
+    if (!WideToAnsiExact(text, out)) throw UnrepresentableNameErr(shown);
+    return out;
+}
 
 void SetDllFolder(const std::wstring& folder) { g_dllFolder = folder; }
 const std::wstring& DllFolder() { return g_dllFolder; }

@@ -67,6 +67,27 @@ private:
     std::wstring entryName_;
 };
 
+// Raised instead of calling a DLL with a path or name that the ANSI code page
+// cannot hold: a stand-in character would make the DLL act on another file
+// or read another command line. The message names the text, in the
+// interface language.
+class UnrepresentableNameErr : public UserVisibleError {
+public:
+    explicit UnrepresentableNameErr(const std::wstring& text);
+    const std::wstring& Text() const { return text_; }
+
+private:
+    std::wstring text_;
+};
+
+// The message of UnrepresentableNameErr for a text, in either language.
+std::wstring UnrepresentableNameMessage(const std::wstring& text, bool japanese);
+
+// A path, name or command line for a DLL, in the ANSI code page exactly;
+// raises UnrepresentableNameErr (naming shown) when it cannot be.
+std::string ArchiveAnsiText(const std::wstring& text, const std::wstring& shown);
+inline std::string ArchiveAnsiText(const std::wstring& text) { return ArchiveAnsiText(text, text); }
+
 // Where DLLs not loaded yet are loaded from: empty for the system's search
 // restricted to the system folder and the program folder, otherwise a folder
 // ending with a backslash that is put in front of the file name.

@@ -32,7 +32,7 @@ void ArchiveListNormalByFamily(const ArchiveListContext& ctx, const std::wstring
     const bool canList = family != ArchiveFamily::None && family != ArchiveFamily::Zip32J;
     if (canList) {
         const HARC arc =
-            ArchiveOpenArchive(family, ctx.owner, WideToAnsi(archivePath), ArchiveOpenModeFlags(family));
+            ArchiveOpenArchive(family, ctx.owner, ArchiveAnsiText(archivePath), ArchiveOpenModeFlags(family));
         out.pathList.clear();
         // A DLL that could not open the archive gave no handle; passing the
         // null on to FindFirst or CloseArchive may crash a real DLL.
@@ -82,7 +82,7 @@ void ArchiveListReport(const ArchiveListContext& ctx, const std::wstring& archiv
         result.clear();
         return;
     }
-    const std::string cmd = WideToAnsi(commandText + L" \"" + archivePath + L"\"");
+    const std::string cmd = ArchiveAnsiText(commandText + L" \"" + archivePath + L"\"", archivePath);
     // One byte more than the DLL is told, always NUL, so that a report that
     // fills the whole buffer is still terminated.
     std::vector<char> buf(static_cast<size_t>(kListReportBufferSize) + 1, '\0');

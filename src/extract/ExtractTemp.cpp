@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <sstream>
+#include <vector>
 
 #include "util/Message.h"
 
@@ -18,14 +19,28 @@ std::wstring ExtractBaseFolder(const std::wstring& programFolder, HWND mainWindo
 bool ForceDirectories(const std::wstring& folder) {
     std::wstring f = folder;
     while (f.size() > 3 && (f.back() == L'\\' || f.back() == L'/')) f.pop_back();
-    if (f.empty()) return false;
-    const DWORD a = GetFileAttributesW(f.c_str());
-    if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    const size_t slash = f.find_last_of(L"\\/");
-    if (slash != std::wstring::npos && slash > 2) {
-        if (!ForceDirectories(f.substr(0, slash))) return false;
+    // Beyond the longest path Windows takes, nothing can be made.
+    if (f.empty() || f.size() >= 32767) return false;
+    // Up to the deepest folder that exists, then down making each missing
+    // level: a loop, since the depth can come from an archive's stored paths.
+    std::vector<size_t> missing;
+    size_t end = f.size();
+    for (;;) {
+        const DWORD a = GetFileAttributesW(f.substr(0, end).c_str());
+        if (a != INVALID_FILE_ATTRIBUTES) {
+            if (!(a & FILE_ATTRIBUTE_DIRECTORY)) return false;
+            break;
+        }
+        missing.push_back(end);
+        const size_t slash = f.find_last_of(L"\\/", end - 1);
+        if (slash == std::wstring::npos || slash <= 2) break;
+        end = slash;
     }
-    return CreateDirectoryW(f.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+    for (size_t i = missing.size(); i-- > 0;) {
+        const std::wstring level = f.substr(0, missing[i]);
+        if (!CreateDirectoryW(level.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    }
+    return true;
 }
 
 bool ArchiveDeleteExtractTemp(const std::wstring& folder, HWND owner) {

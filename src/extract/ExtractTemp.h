@@ -10,7 +10,9 @@ namespace quib {
 // followed by a backslash: unique among instances running side by side.
 std::wstring ExtractBaseFolder(const std::wstring& programFolder, HWND mainWindow);
 
-// Creates a folder with every missing parent; true when it exists afterwards.
+// Creates a folder with every missing parent, level after level without
+// recursion; true when it exists afterwards. False for paths of 32,767
+// characters or more.
 bool ForceDirectories(const std::wstring& folder);
 
 // Removes the temporary folder with its contents. Refuses any path that is not

@@ -19,6 +19,27 @@ std::string WideToAnsi(std::wstring_view text, UINT codePage) {
     return out;
 }
 
+bool WideToAnsiExact(std::wstring_view text, std::string& out, UINT codePage) {
+    out.clear();
+    if (text.empty()) return true;
+    BOOL usedDefault = FALSE;
+    const bool utf = codePage == CP_UTF8 || codePage == CP_UTF7;
+    const DWORD flags = utf ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL* used = utf ? nullptr : &usedDefault;
+    const int n = WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                      nullptr, used);
+    if (n <= 0 || usedDefault) return false;
+    out.assign(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, used);
+    // The way back must give the same text: this also catches a mapping the
+    // flag did not stop.
+    if (usedDefault || AnsiToWide(out, codePage) != text) {
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
 std::wstring Utf8ToWide(std::string_view text) { return AnsiToWide(text, CP_UTF8); }
 std::string WideToUtf8(std::wstring_view text) { return WideToAnsi(text, CP_UTF8); }
 

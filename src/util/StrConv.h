@@ -11,6 +11,10 @@ namespace quib {
 
 std::wstring AnsiToWide(std::string_view text, UINT codePage = CP_ACP);
 std::string WideToAnsi(std::wstring_view text, UINT codePage = CP_ACP);
+// The text in the code page exactly, or false when it has a character the
+// code page lacks. Never a best-fit stand-in: a full-width quote, colon or
+// asterisk must not turn into a real one, nor "ｘ" into "x".
+bool WideToAnsiExact(std::wstring_view text, std::string& out, UINT codePage = CP_ACP);
 std::wstring Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
 

@@ -29,15 +29,25 @@ std::string HexValue(unsigned long long value) {
   return buf;
 }
 
-void LogCall(const char* entryPoint, const std::string& owner, std::wstring_view argument,
-             const std::string& extra, const std::string& result) {
+std::wstring CallLogPath() {
   wchar_t logPath[32768];
   DWORD n = GetEnvironmentVariableW(L"QUIB_ARCHIVER_LOG", logPath, 32768);
-  if (n == 0 || n >= 32768) return;
+  if (n == 0 || n >= 32768) return {};
+  return std::wstring(logPath, n);
+}
+
+void LogCall(const char* entryPoint, const std::string& owner, std::wstring_view argument,
+             const std::string& extra, const std::string& result) {
+  LogCallTo(CallLogPath(), entryPoint, owner, argument, extra, result);
+}
+
+void LogCallTo(const std::wstring& logPath, const char* entryPoint, const std::string& owner,
+               std::wstring_view argument, const std::string& extra, const std::string& result) {
+  if (logPath.empty()) return;
   std::string line = std::string(entryPoint) + "\t" + Field(ModuleFileName()) + "\t" + owner + "\t" +
                      Field(argument) + "\t" + extra + "\t" + result + "\n";
   // One WriteFile in append mode per line keeps lines whole between processes.
-  HANDLE h = CreateFileW(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  HANDLE h = CreateFileW(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return;
   DWORD done = 0;

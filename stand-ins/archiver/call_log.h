@@ -20,8 +20,16 @@
 
 namespace standin {
 
+// The log file named by the environment now; empty when there is none.
+std::wstring CallLogPath();
+// Appends the line to the log file named by the environment.
 void LogCall(const char* entryPoint, const std::string& owner, std::wstring_view argument,
              const std::string& extra, const std::string& result);
+// Appends the line to logPath (nothing when it is empty). An open archive
+// keeps the path it was opened with, so a listing does not ask the
+// environment once per entry.
+void LogCallTo(const std::wstring& logPath, const char* entryPoint, const std::string& owner,
+               std::wstring_view argument, const std::string& extra, const std::string& result);
 std::string HexValue(unsigned long long value);
 
 }  // namespace standin

@@ -80,6 +80,8 @@ void EnableFormats(archive* a, Family family) {
 
 std::string CodePageCharset(UINT cp) { return "CP" + std::to_string(cp); }
 
+}  // namespace
+
 // Read-only, hidden, system, archive, folder: the first three positions are
 // where the archive browser looks for R, H and S to colour an entry.
 std::string AttributeText(bool directory, bool readOnly, bool hidden, bool system, bool archiveBit) {
@@ -92,15 +94,17 @@ std::string AttributeText(bool directory, bool readOnly, bool hidden, bool syste
   return s;
 }
 
-std::wstring Normalised(const std::wstring& path) {
-  std::wstring out = path;
-  for (auto& c : out)
-    if (c == L'\\') c = L'/';
-  while (!out.empty() && out.back() == L'/') out.pop_back();
-  return out;
+bool IsDotName(std::wstring_view path) {
+  size_t n = path.size();
+  while (n > 0 && IsSeparator(path[n - 1])) --n;
+  return n == 0 || (n == 1 && path[0] == L'.');
 }
 
-}  // namespace
+bool IsDotName(std::string_view bytes) {
+  size_t n = bytes.size();
+  while (n > 0 && (bytes[n - 1] == '/' || bytes[n - 1] == '\\')) --n;
+  return n == 0 || (n == 1 && bytes[0] == '.');
+}
 
 ArchiveReader::~ArchiveReader() {
   if (a_) archive_read_free(a_);
@@ -181,25 +185,27 @@ std::string ArchiveReader::ErrorText() const {
 }
 
 int ArchiveReader::Next(EntryInfo& info) {
-  int r;
-  if (pending_) {
-    pending_ = false;
-    r = pendingResult_;
-  } else {
-    r = archive_read_next_header(a_, &entry_);
+  // A loop, not a call per passed-over entry: an archive can hold any number of them.
+  for (;;) {
+    int r;
+    if (pending_) {
+      pending_ = false;
+      r = pendingResult_;
+    } else {
+      r = archive_read_next_header(a_, &entry_);
+    }
+    if (r == ARCHIVE_EOF) return kNoMoreEntries;
+    if (r < ARCHIVE_WARN) {
+      const char* s = archive_error_string(a_);
+      bool password = archive_read_has_encrypted_entries(a_) > 0 && s && strstr(s, "assphrase");
+      return password ? kErrPassword : kErrDataBroken;
+    }
+    info = EntryInfo{};
+    FillInfo(info);
+    // ISO images list their root as "."; it is no entry of the archive.
+    info.dotEntry = IsDotName(info.path);
+    if (!info.dotEntry || keepDotEntries_) return kOk;
   }
-  if (r == ARCHIVE_EOF) return kNoMoreEntries;
-  if (r < ARCHIVE_WARN) {
-    const char* s = archive_error_string(a_);
-    bool password = archive_read_has_encrypted_entries(a_) > 0 && s && strstr(s, "assphrase");
-    return password ? kErrPassword : kErrDataBroken;
-  }
-  info = EntryInfo{};
-  FillInfo(info);
-  // ISO images list their root as "."; it is no entry of the archive.
-  std::wstring bare = WithoutTrailingSeparators(info.path);
-  if (bare.empty() || bare == L".") return Next(info);
-  return kOk;
 }
 
 void ArchiveReader::FillInfo(EntryInfo& info) {
@@ -260,12 +266,12 @@ void ArchiveReader::FillInfo(EntryInfo& info) {
   int base = archive_format(a_) & ARCHIVE_FORMAT_BASE_MASK;
   if (base == ARCHIVE_FORMAT_LHA) {
     // Shift_JIS bytes, as the format stores them; the format name carries "-lhN-".
-    info.recordName = FromWide(info.path, 932);
+    info.recordName = Printable(FromWide(info.path, 932));
     const char* fmt = archive_format_name(a_);
     const char* dash = fmt ? strchr(fmt, '-') : nullptr;
     info.method = dash ? std::string(dash).substr(0, 7) : "LZH";
   } else {
-    info.recordName = WideToAnsi(info.path);
+    info.recordName = Printable(WideToAnsi(info.path));
   }
   switch (base) {
     case ARCHIVE_FORMAT_7ZIP: info.method = "7z"; break;
@@ -289,33 +295,36 @@ void ArchiveReader::FillInfo(EntryInfo& info) {
   if (base == ARCHIVE_FORMAT_ZIP) MatchZipDirectory(info);
 }
 
-// libarchive walks zip entries in local-header order, as ReadZipDirectory
-// sorts them; the names confirm each pairing (a Mac resource fork, say, is
-// folded into its file by libarchive and has no entry of its own).
+// libarchive walks zip entries in local-header order, one per local header,
+// as ReadZipDirectory gives them, so the n-th entry is the n-th record. The
+// central directory's name is the one listed; it is the one every command
+// uses, whatever the local header says.
 void ArchiveReader::MatchZipDirectory(EntryInfo& info) {
-  std::wstring want = Normalised(info.path);
-  for (size_t i = zipCursor_; i < zipDirectory_.size(); ++i) {
-    const ZipDirectoryEntry& d = zipDirectory_[i];
-    bool utf8 = (d.flags & 0x0800) != 0;
-    std::wstring decoded = utf8 ? Utf8ToWide(d.rawName) : AnsiToWide(d.rawName);
-    bool same = SamePath(Normalised(decoded), want);
-    if (!same && !d.unicodePath.empty()) same = SamePath(Normalised(Utf8ToWide(d.unicodePath)), want);
-    if (!same) continue;
-    zipCursor_ = i + 1;
-    // A name flagged UTF-8 goes out as UTF-8; any other as the bytes stored.
-    info.recordName = d.rawName;
-    if (info.isDirectory && !info.recordName.empty() && info.recordName.back() != '/' &&
-        info.recordName.back() != '\\')
-      info.recordName += '/';
-    info.packedSize = d.packedSize;
-    info.crc = d.crc;
-    info.osType = d.madeBySystem;
-    info.method = ZipMethodName(d.method);
-    if (d.madeBySystem == 0 || d.madeBySystem == 11 || d.madeBySystem == 14) {  // MS-DOS, NTFS, VFAT
-      std::uint32_t dos = d.externalAttributes & 0xFF;
-      info.attributes = AttributeText(info.isDirectory, dos & 0x01, dos & 0x02, dos & 0x04, dos & 0x20);
-    }
+  if (zipCursor_ >= zipDirectory_.entries.size()) {
+    info.recordsDisagree = true;
     return;
+  }
+  const ZipDirectoryEntry& d = zipDirectory_.entries[zipCursor_++];
+  std::wstring central = zipDirectory_.WideName(d);
+  bool directory = zipDirectory_.IsDirectory(d);
+  info.recordsDisagree = !SamePath(WithoutTrailingSeparators(central), WithoutTrailingSeparators(info.path), true);
+  info.typesDisagree = directory != info.isDirectory;
+  info.recordsDisagree = info.recordsDisagree || info.typesDisagree;
+  info.path = central;
+  if (directory && !info.path.empty() && !IsSeparator(info.path.back())) info.path += L'/';
+  // A name flagged UTF-8 goes out as UTF-8; any other as the bytes stored.
+  info.recordName = Printable(zipDirectory_.RawName(d));
+  if (directory && !info.recordName.empty() && info.recordName.back() != '/' && info.recordName.back() != '\\')
+    info.recordName += '/';
+  info.packedSize = d.packedSize;
+  info.crc = d.crc;
+  info.osType = d.madeBySystem;
+  info.method = ZipMethodName(d.method);
+  info.hasComment = d.commentLength > 0;
+  if (d.madeBySystem == 0 || d.madeBySystem == 11 || d.madeBySystem == 14) {  // MS-DOS, NTFS, VFAT
+    std::uint32_t dos = d.externalAttributes & 0xFF;
+    info.dosAttributes = dos;
+    info.attributes = AttributeText(info.isDirectory, dos & 0x01, dos & 0x02, dos & 0x04, dos & 0x20);
   }
 }
 

@@ -32,112 +32,224 @@ int RunCommand(Family family, std::string_view commandLine, std::string& report)
   return kErrNotSupported;
 }
 
-namespace {
-
-std::string UnifiedBytes(std::string s) {
-  for (auto& c : s)
-    if (c == '\\') c = '/';
-  while (!s.empty() && s.back() == '/') s.pop_back();
-  return s;
+EntryKey KeyOf(const EntryInfo& entry) {
+  return {WithoutTrailingSeparators(entry.path), WithoutTrailingSeparators(AnsiToWide(entry.recordName))};
 }
-
-bool SameBytesNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
-    if (x != y) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 Selection::Selection(const std::vector<std::string>& names, bool namesGiven) {
   all_ = !namesGiven;
   for (const std::string& n : names) {
     Name name;
-    name.bytes = UnifiedBytes(n);
+    name.bytes = Printable(n);
     name.wide = WithoutTrailingSeparators(AnsiToWide(n));
     name.wildcard = HasWildcard(name.wide);
     if (name.wide == L"*" || name.wide == L"*.*") {
       all_ = true;
       continue;
     }
-    if (!name.bytes.empty()) names_.push_back(std::move(name));
+    if (!name.wide.empty()) names_.push_back(std::move(name));
   }
 }
 
-bool Selection::Matches(const EntryInfo& entry) {
+bool Selection::MatchExact(const EntryKey& key) {
   if (all_) return true;
-  std::string record = UnifiedBytes(entry.recordName);
-  std::wstring path = WithoutTrailingSeparators(entry.path);
   bool any = false;
   for (Name& n : names_) {
-    bool hit;
-    if (n.wildcard) {
-      hit = WildcardMatch(n.wide, path);
-    } else {
-      hit = SameBytesNoCase(n.bytes, record) || SamePath(n.wide, path) || IsBelowFolder(path, n.wide) ||
-            (record.size() > n.bytes.size() && record[n.bytes.size()] == '/' &&
-             SameBytesNoCase(std::string_view(record).substr(0, n.bytes.size()), n.bytes));
+    bool equal = SamePath(n.wide, key.reported, true) || SamePath(n.wide, key.path, true);
+    if (equal) {
+      if (!n.exactHit) n.exactPath = key.path;
+      else if (!SamePath(n.exactPath, key.path, true)) n.ambiguous = true;
     }
-    if (hit) {
-      n.used = true;
+    if (equal || IsBelowFolder(key.reported, n.wide, true) || IsBelowFolder(key.path, n.wide, true)) {
+      n.exactHit = true;
       any = true;
     }
   }
   return any;
 }
 
+bool Selection::NeedsSecondRound() const {
+  if (all_) return false;
+  for (const Name& n : names_)
+    if (!n.exactHit) return true;
+  return false;
+}
+
+bool Selection::MatchSecond(const EntryKey& key) {
+  if (all_) return true;
+  bool any = false;
+  for (Name& n : names_) {
+    if (n.exactHit) continue;
+    bool hit = n.wildcard ? WildcardMatch(n.wide, key.path) || WildcardMatch(n.wide, key.reported)
+                          : SamePath(n.wide, key.reported) || SamePath(n.wide, key.path) ||
+                                IsBelowFolder(key.reported, n.wide) || IsBelowFolder(key.path, n.wide);
+    if (hit) {
+      n.secondHit = true;
+      any = true;
+    }
+  }
+  return any;
+}
+
+std::vector<bool> Selection::Resolve(const std::vector<EntryKey>& keys) {
+  std::vector<bool> chosen(keys.size(), false);
+  for (size_t i = 0; i < keys.size(); ++i) chosen[i] = MatchExact(keys[i]);
+  if (NeedsSecondRound())
+    for (size_t i = 0; i < keys.size(); ++i)
+      if (!chosen[i]) chosen[i] = MatchSecond(keys[i]);
+  return chosen;
+}
+
 std::vector<std::string> Selection::Unmatched() const {
   std::vector<std::string> out;
   for (const Name& n : names_)
-    if (!n.used) out.push_back(n.bytes);
+    if (!n.exactHit && !n.secondHit) out.push_back(n.bytes);
   return out;
 }
 
-std::vector<std::wstring> SafeComponents(const std::wstring& storedPath) {
-  std::vector<std::wstring> parts;
-  if (storedPath.empty() || IsSeparator(storedPath[0])) return {};  // "/etc", "\x", "\\server"
-  if (storedPath.find(L':') != std::wstring::npos) return {};       // "C:", "C:x", "name:stream"
-  std::wstring part;
-  auto flush = [&]() -> bool {
-    if (part == L"..") return false;
-    // Windows drops trailing dots and blanks, so "... " could still climb out.
-    std::wstring trimmed = part;
-    while (!trimmed.empty() && (trimmed.back() == L'.' || trimmed.back() == L' ')) trimmed.pop_back();
-    if (trimmed.empty() && !part.empty() && part != L".") return false;
-    if (!part.empty() && part != L".") parts.push_back(part);
-    part.clear();
-    return true;
-  };
-  for (wchar_t c : storedPath) {
-    if (c < 0x20) return {};
-    if (IsSeparator(c)) {
-      if (!flush()) return {};
-    } else {
-      part += c;
-    }
-  }
-  if (!flush()) return {};
-  return parts;
+std::vector<std::string> Selection::Ambiguous() const {
+  std::vector<std::string> out;
+  for (const Name& n : names_)
+    if (n.ambiguous) out.push_back(n.bytes);
+  return out;
 }
 
-void ToDosDateTime(const EntryInfo& entry, unsigned short& date, unsigned short& time) {
+int ForEachSelected(Family family, const Request& request, Selection& selection, ArchiveReader& reader,
+                    const std::function<bool(ArchiveReader&, const EntryInfo&)>& body, std::string& errorText) {
+  EntryInfo entry;
+  std::vector<bool> done;
+  for (;;) {
+    int r = reader.Next(entry);
+    if (r == kNoMoreEntries) break;
+    if (r != kOk) {
+      errorText = Printable(reader.ErrorText());
+      return r;
+    }
+    bool chosen = selection.SelectsAll() || selection.MatchExact(KeyOf(entry));
+    done.push_back(chosen);
+    if (chosen && !body(reader, entry)) return kOk;
+  }
+  if (!selection.NeedsSecondRound()) return kOk;
+  ArchiveReader again;
+  int rc = again.Open(family, AnsiToWide(request.archive), request.password);
+  if (rc != kOk) {
+    errorText = "cannot read the archive again";
+    return rc;
+  }
+  for (size_t index = 0;; ++index) {
+    int r = again.Next(entry);
+    if (r == kNoMoreEntries) break;
+    if (r != kOk) {
+      errorText = Printable(again.ErrorText());
+      return r;
+    }
+    if (index < done.size() && done[index]) continue;
+    if (selection.MatchSecond(KeyOf(entry)) && !body(again, entry)) return kOk;
+  }
+  return kOk;
+}
+
+namespace {
+
+// Names Windows opens as devices whatever the folder or extension ("nul.txt" too).
+bool IsDeviceName(std::wstring_view component) {
+  std::wstring base(component.substr(0, component.find(L'.')));
+  while (!base.empty() && base.back() == L' ') base.pop_back();
+  for (auto& c : base)
+    if (c >= L'a' && c <= L'z') c = static_cast<wchar_t>(c - 32);
+  static const wchar_t* const kFixed[] = {L"CON", L"PRN", L"AUX", L"NUL", L"CONIN$", L"CONOUT$"};
+  for (const wchar_t* d : kFixed)
+    if (base == d) return true;
+  if (base.size() == 4 && (base.compare(0, 3, L"COM") == 0 || base.compare(0, 3, L"LPT") == 0)) {
+    wchar_t n = base[3];
+    return (n >= L'1' && n <= L'9') || n == 0x00B9 || n == 0x00B2 || n == 0x00B3;
+  }
+  return false;
+}
+
+}  // namespace
+
+StoredPathCheck CheckStoredPath(const std::wstring& storedPath) {
+  StoredPathCheck out;
+  auto refuse = [&](int code, const char* why) {
+    out.parts.clear();
+    out.code = code;
+    out.why = why;
+    return out;
+  };
+  if (storedPath.empty() || IsSeparator(storedPath[0]))  // "/etc", "\x", "\\server"
+    return refuse(kErrUnsafeName, "Refused (outside the destination)");
+  size_t colon = storedPath.find(L':');
+  if (colon != std::wstring::npos)
+    return refuse(kErrUnsafeName, colon == 1 ? "Refused (outside the destination)" : "Refused (stream name)");
+  std::wstring part;
+  size_t length = 0;
+  for (size_t i = 0; i <= storedPath.size(); ++i) {
+    wchar_t c = i < storedPath.size() ? storedPath[i] : L'/';
+    if (c < 0x20) return refuse(kErrUnsafeName, "Refused (control character in the name)");
+    if (!IsSeparator(c)) {
+      if (c == L'<' || c == L'>' || c == L'"' || c == L'|' || c == L'?' || c == L'*')
+        return refuse(kErrUnsafeName, "Refused (a character file names cannot hold)");
+      part += c;
+      continue;
+    }
+    if (part.empty() || part == L".") {
+      part.clear();
+      continue;
+    }
+    if (part == L"..") return refuse(kErrUnsafeName, "Refused (outside the destination)");
+    // Windows drops final dots and blanks: "a." would become "a", and "... " would climb out.
+    if (part.back() == L'.' || part.back() == L' ') {
+      size_t kept = part.find_last_not_of(L". ");
+      return refuse(kErrUnsafeName, kept == std::wstring::npos ? "Refused (outside the destination)"
+                                                               : "Refused (name ends with a dot or blank)");
+    }
+    if (IsDeviceName(part)) return refuse(kErrUnsafeName, "Refused (device name)");
+    if (part.size() > 255) return refuse(kErrLongName, "Refused (name too long)");
+    length += (out.parts.empty() ? 0 : 1) + part.size();
+    if (length >= MAX_PATH) return refuse(kErrLongName, "Refused (path too long)");
+    out.parts.push_back(std::move(part));
+    part.clear();
+  }
+  return out;
+}
+
+std::vector<std::wstring> SafeComponents(const std::wstring& storedPath) { return CheckStoredPath(storedPath).parts; }
+
+void UnixToDosDateTime(std::int64_t seconds, unsigned short& date, unsigned short& time) {
   date = (0 << 9) | (1 << 5) | 1;  // 1980-01-01, the earliest MS-DOS date
   time = 0;
-  if (!entry.mtime) return;
-  // Archivers of this interface report local time, as Explorer shows it.
-  ULONGLONG ticks = static_cast<ULONGLONG>(*entry.mtime) * 10000000ULL + 116444736000000000ULL;
-  if (*entry.mtime < 315532800) return;  // before 1980
-  FILETIME utc{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)}, local{};
+  if (seconds < 315532800) return;  // before 1980
+  // Archivers of this interface report local time, as Explorer shows it. The
+  // offset from UTC only changes at a quarter hour, so it is asked for once
+  // per quarter hour seen, not once per entry.
+  thread_local std::int64_t cachedQuarter = -1;
+  thread_local std::int64_t cachedOffset = 0;
+  std::int64_t quarter = seconds / 900;
+  if (quarter != cachedQuarter) {
+    ULONGLONG ticks = static_cast<ULONGLONG>(quarter * 900) * 10000000ULL + 116444736000000000ULL;
+    FILETIME utc{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)}, local{};
+    if (!FileTimeToLocalFileTime(&utc, &local)) return;
+    ULONGLONG localTicks = (static_cast<ULONGLONG>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+    cachedOffset = static_cast<std::int64_t>(localTicks - ticks);
+    cachedQuarter = quarter;
+  }
+  ULONGLONG ticks = static_cast<ULONGLONG>(seconds) * 10000000ULL + 116444736000000000ULL + cachedOffset;
+  FILETIME local{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
   WORD d = 0, t = 0;
-  if (FileTimeToLocalFileTime(&utc, &local) && FileTimeToDosDateTime(&local, &d, &t)) {
+  if (FileTimeToDosDateTime(&local, &d, &t)) {
     date = d;
     time = t;
   }
+}
+
+void ToDosDateTime(const EntryInfo& entry, unsigned short& date, unsigned short& time) {
+  if (!entry.mtime) {
+    date = (0 << 9) | (1 << 5) | 1;
+    time = 0;
+    return;
+  }
+  UnixToDosDateTime(*entry.mtime, date, time);
 }
 
 std::wstring FullPath(const std::wstring& path) {
@@ -157,14 +269,34 @@ std::wstring ForWin32(const std::wstring& fullPath) {
 
 bool MakeDirectories(const std::wstring& fullPath) {
   std::wstring path = WithoutTrailingSeparators(fullPath);
-  DWORD attrs = GetFileAttributesW(ForWin32(path).c_str());
-  if (attrs != INVALID_FILE_ATTRIBUTES) return (attrs & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  size_t cut = path.find_last_of(L"\\/");
-  if (cut != std::wstring::npos && cut > 0 && path[cut - 1] != L':' && !MakeDirectories(path.substr(0, cut)))
-    return false;
-  if (CreateDirectoryW(ForWin32(path).c_str(), nullptr)) return true;
-  attrs = GetFileAttributesW(ForWin32(path).c_str());
-  return attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+  if (path.empty() || path.size() > 32000) return false;
+  auto isFolder = [](const std::wstring& p, bool& exists) {
+    DWORD attrs = GetFileAttributesW(ForWin32(p).c_str());
+    exists = attrs != INVALID_FILE_ATTRIBUTES;
+    return exists && (attrs & FILE_ATTRIBUTE_DIRECTORY);
+  };
+  // Up from the end to the deepest folder that exists, then down making each level.
+  std::vector<size_t> missing;
+  size_t end = path.size();
+  for (;;) {
+    bool exists = false;
+    bool folder = isFolder(path.substr(0, end), exists);
+    if (exists) {
+      if (!folder) return false;
+      break;
+    }
+    missing.push_back(end);
+    size_t cut = path.find_last_of(L"\\/", end - 1);
+    if (cut == std::wstring::npos || cut == 0 || path[cut - 1] == L':' || IsSeparator(path[cut - 1])) break;
+    end = cut;
+  }
+  for (size_t i = missing.size(); i-- > 0;) {
+    std::wstring level = path.substr(0, missing[i]);
+    if (CreateDirectoryW(ForWin32(level).c_str(), nullptr)) continue;
+    bool exists = false;
+    if (!isFolder(level, exists)) return false;
+  }
+  return true;
 }
 
 std::wstring CreateSiblingTemp(const std::wstring& directory, const wchar_t* tag, HANDLE& handle) {

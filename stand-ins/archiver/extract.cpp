@@ -127,7 +127,7 @@ int RunExtract(Family family, const Request& request, std::string& report) {
   std::wstring archivePath = AnsiToWide(request.archive);
   int rc = reader.Open(family, archivePath, request.password);
   if (rc != kOk) {
-    report = (rc == kErrArchiveOpen ? "Cannot open " : "Not an archive: ") + request.archive + "\r\n";
+    report = (rc == kErrArchiveOpen ? "Cannot open " : "Not an archive: ") + Printable(request.archive) + "\r\n";
     return rc;
   }
   // BGA takes no destination: the caller sets the current folder instead.
@@ -152,53 +152,55 @@ int RunExtract(Family family, const Request& request, std::string& report) {
   }
   Outcome outcome;
   size_t extracted = 0, skipped = 0;
-  EntryInfo entry;
-  for (;;) {
-    int r = reader.Next(entry);
-    if (r == kNoMoreEntries) break;
-    if (r != kOk) {
-      outcome.Fail(r, "Error: " + reader.ErrorText(), report);
-      break;
-    }
-    if (!selection.Matches(entry)) continue;
-    std::vector<std::wstring> parts = SafeComponents(entry.path);
+  std::string readError;
+  int r = ForEachSelected(family, request, selection, reader, [&](ArchiveReader& from, const EntryInfo& entry) {
+    StoredPathCheck check = CheckStoredPath(entry.path);
+    const std::vector<std::wstring>& parts = check.parts;
     if (parts.empty()) {
-      outcome.Fail(kErrUnsafeName, "Refused (outside the destination): " + entry.recordName, report);
-      continue;
+      outcome.Fail(check.code, std::string(check.why) + ": " + entry.recordName, report);
+      return true;
+    }
+    if (entry.typesDisagree) {
+      outcome.Fail(kErrHeaderBroken, "Refused (the archive's records disagree on the kind): " + entry.recordName,
+                   report);
+      return true;
     }
     if (entry.isDirectory) {
       if (request.keepFolders && !MakeDirectories(Join(dest, parts, parts.size())))
         outcome.Fail(kErrMakeDirectory, "Cannot make folder: " + entry.recordName, report);
-      continue;
+      return true;
     }
     if (!entry.isRegular) {
       report += "Skipped (link or special file): " + entry.recordName + "\r\n";
-      continue;
+      return true;
     }
     std::wstring target;
     if (request.keepFolders) {
       if (!MakeDirectories(Join(dest, parts, parts.size() - 1))) {
         outcome.Fail(kErrMakeDirectory, "Cannot make folder for: " + entry.recordName, report);
-        continue;
+        return true;
       }
       target = Join(dest, parts, parts.size());
     } else {
       target = Join(dest, {parts.back()}, 1);
     }
-    if (request.overwrite == Overwrite::Skip && GetFileAttributesW(ForWin32(target).c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (request.overwrite == Overwrite::Skip &&
+        GetFileAttributesW(ForWin32(target).c_str()) != INVALID_FILE_ATTRIBUTES) {
       ++skipped;
       report += "Skipped (exists): " + entry.recordName + "\r\n";
-      continue;
+      return true;
     }
     std::string why;
-    int w = WriteEntry(reader.handle(), entry, target, why);
+    int w = WriteEntry(from.handle(), entry, target, why);
     if (w != kOk) {
-      outcome.Fail(w, "Error: " + entry.recordName + ": " + why, report);
-      continue;
+      outcome.Fail(w, "Error: " + entry.recordName + ": " + Printable(why), report);
+      return true;
     }
     ++extracted;
     report += "Extracted: " + entry.recordName + "\r\n";
-  }
+    return true;
+  }, readError);
+  if (r != kOk) outcome.Fail(r, "Error: " + readError, report);
   ReportUnmatched(selection, outcome, report);
   report += std::to_string(extracted) + " file(s) extracted, " + std::to_string(skipped) + " skipped\r\n";
   return outcome.code;
@@ -208,39 +210,34 @@ int RunTest(Family family, const Request& request, std::string& report) {
   ArchiveReader reader;
   int rc = reader.Open(family, AnsiToWide(request.archive), request.password);
   if (rc != kOk) {
-    report = (rc == kErrArchiveOpen ? "Cannot open " : "Not an archive: ") + request.archive + "\r\n";
+    report = (rc == kErrArchiveOpen ? "Cannot open " : "Not an archive: ") + Printable(request.archive) + "\r\n";
     return rc;
   }
   Selection selection(request.names, request.namesGiven);
   Outcome outcome;
   size_t tested = 0;
-  EntryInfo entry;
-  for (;;) {
-    int r = reader.Next(entry);
-    if (r == kNoMoreEntries) break;
-    if (r != kOk) {
-      outcome.Fail(r, "Error: " + reader.ErrorText(), report);
-      break;
-    }
-    if (!selection.Matches(entry) || !entry.isRegular) continue;
+  std::string readError;
+  int r = ForEachSelected(family, request, selection, reader, [&](ArchiveReader& from, const EntryInfo& entry) {
+    if (!entry.isRegular) return true;
     ++tested;
     std::uint64_t total = 0;
-    bool ok = ReadEntryData(reader.handle(), [&](const void*, size_t size, la_int64_t) {
+    bool ok = ReadEntryData(from.handle(), [&](const void*, size_t size, la_int64_t) {
       total += size;
       return true;
     });
-    if (!ok) {
-      outcome.Fail(DataFailureCode(entry), "Error: " + entry.recordName + ": " + ArchiveError(reader.handle()),
+    if (!ok)
+      outcome.Fail(DataFailureCode(entry), "Error: " + entry.recordName + ": " + Printable(ArchiveError(from.handle())),
                    report);
-    } else {
+    else
       report += "OK: " + entry.recordName + "\r\n";
-    }
-  }
+    return true;
+  }, readError);
+  if (r != kOk) outcome.Fail(r, "Error: " + readError, report);
   ReportUnmatched(selection, outcome, report);
   if (outcome.code == kOk)
     report += "Everything is OK (" + std::to_string(tested) + " file(s) tested)\r\n";
   else
-    report += "Errors found in " + request.archive + "\r\n";
+    report += "Errors found in " + Printable(request.archive) + "\r\n";
   return outcome.code;
 }
 

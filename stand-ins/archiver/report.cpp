@@ -12,12 +12,12 @@ int RunList(Family family, const Request& request, std::string& report) {
   ArchiveReader reader;
   int rc = reader.Open(family, AnsiToWide(request.archive), request.password);
   if (rc != kOk) {
-    report = (rc == kErrArchiveOpen ? "Cannot open " : "Not an archive: ") + request.archive + "\r\n";
+    report = (rc == kErrArchiveOpen ? "Cannot open " : "Not an archive: ") + Printable(request.archive) + "\r\n";
     return rc;
   }
   report.clear();
   // 7-Zip style heading: self-extracting probes look for the "Type = 7z" line.
-  report += "Path = " + request.archive + "\r\n";
+  report += "Path = " + Printable(request.archive) + "\r\n";
   report += "Type = " + reader.TypeName() + "\r\n\r\n";
   report += "    Original       Packed Ratio Date       Time     Attr    Method  Name\r\n";
   report += "------------ ------------ ----- ---------- -------- ------- ------- ----------------\r\n";
@@ -25,16 +25,9 @@ int RunList(Family family, const Request& request, std::string& report) {
   std::uint64_t totalSize = 0, totalPacked = 0;
   size_t files = 0, folders = 0;
   int result = kOk;
-  EntryInfo entry;
-  for (;;) {
-    int r = reader.Next(entry);
-    if (r == kNoMoreEntries) break;
-    if (r != kOk) {
-      report += "Error: " + reader.ErrorText() + "\r\n";
-      result = r;
-      break;
-    }
-    if (!selection.Matches(entry)) continue;
+  std::string readError;
+  // Names are printable (see FillInfo): each entry stays one line.
+  int r = ForEachSelected(family, request, selection, reader, [&](ArchiveReader&, const EntryInfo& entry) {
     unsigned short date = 0, time = 0;
     ToDosDateTime(entry, date, time);
     char ratio[8] = "  -  ";
@@ -56,6 +49,11 @@ int RunList(Family family, const Request& request, std::string& report) {
       totalSize += entry.size;
       totalPacked += entry.packedSize.value_or(0);
     }
+    return true;
+  }, readError);
+  if (r != kOk) {
+    report += "Error: " + readError + "\r\n";
+    result = r;
   }
   char footer[160];
   std::snprintf(footer, sizeof footer,

@@ -38,15 +38,25 @@ int RunDelete(Family family, const Request& request, std::string& report) {
   }
   std::wstring archivePath = FullPath(AnsiToWide(request.archive));
 
-  // First pass: which entries go, and which name encoding the copy needs.
-  bool zip = false, legacyNames = false, utf8Names = false, encrypted = false, aes = false;
-  size_t kept = 0, removed = 0;
-  std::vector<bool> remove;
+  // First pass: which entries go, whether what stays can be written back as
+  // it is, and which name encoding the copy needs.
+  struct Facts {
+    bool encrypted = false;
+    bool aes = false;
+    bool dot = false;
+    bool folder = false;
+    const char* cannotKeep = nullptr;  // why this entry could not be written back unchanged
+  };
+  bool zip = false, legacyNames = false, utf8Names = false;
+  std::vector<Facts> facts;
+  std::vector<EntryKey> keys;
+  const char* archiveProblem = nullptr;
   {
     ArchiveReader reader;
+    reader.KeepDotEntries();
     int rc = reader.Open(family, archivePath, request.password);
     if (rc != kOk) {
-      report = (rc == kErrArchiveOpen ? "Cannot open " : "Not an archive: ") + request.archive + "\r\n";
+      report = (rc == kErrArchiveOpen ? "Cannot open " : "Not an archive: ") + Printable(request.archive) + "\r\n";
       return rc;
     }
     if (!reader.IsZip() && !reader.Is7z()) {
@@ -54,19 +64,36 @@ int RunDelete(Family family, const Request& request, std::string& report) {
       return kErrNotSupported;
     }
     zip = reader.IsZip();
+    if (zip) {
+      const ZipDirectory& d = reader.zipDirectory();
+      if (d.empty()) archiveProblem = "the central directory cannot be read";
+      else if (d.prefixBytes > 0) archiveProblem = "data in front of the archive (a self-extractor's program)";
+      else if (d.archiveCommentLength > 0) archiveProblem = "the archive comment";
+      else if (d.duplicateOffsets) archiveProblem = "two directory records for one entry";
+    }
     EntryInfo entry;
     for (;;) {
       int r = reader.Next(entry);
       if (r == kNoMoreEntries) break;
       if (r != kOk) {
-        report = "Error: " + reader.ErrorText() + "\r\n";
+        report = "Error: " + Printable(reader.ErrorText()) + "\r\n";
         return r;
       }
-      bool goes = selection.Matches(entry);
-      remove.push_back(goes);
-      goes ? ++removed : ++kept;
-      encrypted = encrypted || entry.encrypted;
-      aes = aes || entry.method == "AES";
+      Facts f;
+      f.dot = entry.dotEntry;
+      f.folder = entry.isDirectory;
+      f.encrypted = entry.encrypted;
+      f.aes = entry.method == "AES";
+      mode_t type = archive_entry_filetype(reader.entry());
+      if (entry.recordsDisagree) f.cannotKeep = "its local header and directory record disagree";
+      else if (entry.hasComment) f.cannotKeep = "its comment";
+      else if (entry.dosAttributes & 0x06) f.cannotKeep = "its hidden or system attribute";
+      else if (type != AE_IFREG && type != AE_IFDIR && !(zip && type == AE_IFLNK))
+        f.cannotKeep = "its kind (link or special file)";
+      else if (archive_entry_hardlink(reader.entry())) f.cannotKeep = "its kind (hard link)";
+      facts.push_back(f);
+      // "." entries are no entry of their own: never chosen, always kept.
+      keys.push_back(entry.dotEntry ? EntryKey{} : KeyOf(entry));
       if (!IsAscii(entry.recordName)) {
         // The record holds UTF-8 exactly for names the archive flags as UTF-8.
         bool isUtf8 = WideToUtf8(entry.path) == entry.recordName || !zip;
@@ -74,11 +101,39 @@ int RunDelete(Family family, const Request& request, std::string& report) {
       }
     }
   }
+  std::vector<bool> remove = selection.Resolve(keys);
+  std::vector<std::string> ambiguous = selection.Ambiguous();
+  if (!ambiguous.empty()) {
+    for (const std::string& name : ambiguous)
+      report += "Refused (the name stands for several different entries): " + name + "\r\n";
+    return kErrSameName;
+  }
   std::vector<std::string> missing = selection.Unmatched();
   if (!missing.empty()) {
     for (const std::string& name : missing) report += "Not found: " + name + "\r\n";
     return kErrNotFound;
   }
+  size_t kept = 0, removed = 0;
+  bool anyEncrypted = false, anyPlain = false, aes = false;
+  for (size_t i = 0; i < facts.size(); ++i) {
+    if (remove[i]) {
+      ++removed;
+      continue;
+    }
+    if (!facts[i].dot) ++kept;
+    if (facts[i].cannotKeep && !archiveProblem) archiveProblem = facts[i].cannotKeep;
+    if (facts[i].encrypted) anyEncrypted = true;
+    else if (!facts[i].dot && !facts[i].folder) anyPlain = true;  // folders hold no data to encrypt
+    aes = aes || facts[i].aes;
+  }
+  // One password setting holds for a whole new zip: encrypted and plain
+  // entries side by side cannot both stay as they are.
+  if (!archiveProblem && anyEncrypted && anyPlain) archiveProblem = "encrypted and plain entries side by side";
+  if (archiveProblem) {
+    report = std::string("Refused: this archiver cannot keep ") + archiveProblem + "\r\n";
+    return kErrNotSupported;
+  }
+  bool encrypted = anyEncrypted;
 
   std::wstring dir = archivePath.substr(0, archivePath.find_last_of(L"\\/"));
   HANDLE h = INVALID_HANDLE_VALUE;
@@ -94,6 +149,7 @@ int RunDelete(Family family, const Request& request, std::string& report) {
   {
     ArchiveReader reader;
     WriterGuard writer;
+    reader.KeepDotEntries();
     int rc = reader.Open(family, archivePath, request.password);
     writer.w = archive_write_new();
     if (rc != kOk || !writer.w) {
@@ -129,7 +185,7 @@ int RunDelete(Family family, const Request& request, std::string& report) {
       if (r == kNoMoreEntries) break;
       if (r != kOk) {
         result = r;
-        why = reader.ErrorText();
+        why = Printable(reader.ErrorText());
         break;
       }
       if (index < remove.size() && remove[index]) {
@@ -137,10 +193,17 @@ int RunDelete(Family family, const Request& request, std::string& report) {
         continue;
       }
       archive_entry* copy = archive_entry_clone(reader.entry());
+      // The listed name (the central directory's, for zip) is the one kept.
+      archive_entry_copy_pathname_w(copy, entry.path.c_str());
+      if (zip) {
+        // Stored entries stay stored; every other method is written deflated.
+        if (entry.method == "Store") archive_write_zip_set_compression_store(writer.w);
+        else archive_write_zip_set_compression_deflate(writer.w);
+      }
       if (archive_write_header(writer.w, copy) != ARCHIVE_OK) {
         archive_entry_free(copy);
         result = kErrMakeArchive;
-        why = entry.recordName + ": " + (archive_error_string(writer.w) ? archive_error_string(writer.w) : "");
+        why = entry.recordName + ": " + Printable(archive_error_string(writer.w) ? archive_error_string(writer.w) : "");
         break;
       }
       archive_entry_free(copy);
@@ -153,7 +216,7 @@ int RunDelete(Family family, const Request& request, std::string& report) {
         if (d == ARCHIVE_EOF) break;
         if (d != ARCHIVE_OK) {  // ARCHIVE_WARN is a CRC error here too
           result = entry.encrypted ? kErrPassword : kErrDataBroken;
-          why = entry.recordName + ": " + reader.ErrorText();
+          why = entry.recordName + ": " + Printable(reader.ErrorText());
           break;
         }
         if (size > 0 && archive_write_data(writer.w, buf, size) != static_cast<la_ssize_t>(size)) {

@@ -30,6 +30,19 @@ bool IsAscii(std::string_view text) {
   return true;
 }
 
+std::string Printable(std::string_view text) {
+  std::string out(text);
+  for (auto& c : out)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+  return out;
+}
+
+bool HasControlCharacter(std::string_view text) {
+  for (unsigned char c : text)
+    if (c < 0x20 || c == 0x7F) return true;
+  return false;
+}
+
 bool IsValidUtf8(std::string_view text) {
   if (text.empty()) return true;
   return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()),
@@ -47,9 +60,10 @@ std::wstring Normalised(std::wstring_view path) {
   return out;
 }
 
-bool SameChars(std::wstring_view a, std::wstring_view b) {
+bool SameChars(std::wstring_view a, std::wstring_view b, bool exact = false) {
   if (a.size() != b.size()) return false;
   if (a.empty()) return true;
+  if (exact) return a == b;
   return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
                               TRUE) == CSTR_EQUAL;
 }
@@ -63,7 +77,9 @@ wchar_t FoldChar(wchar_t c) {
 
 }  // namespace
 
-bool SamePath(std::wstring_view a, std::wstring_view b) { return SameChars(Normalised(a), Normalised(b)); }
+bool SamePath(std::wstring_view a, std::wstring_view b, bool exact) {
+  return SameChars(Normalised(a), Normalised(b), exact);
+}
 
 std::wstring WithoutTrailingSeparators(std::wstring_view path) {
   size_t n = path.size();
@@ -71,11 +87,11 @@ std::wstring WithoutTrailingSeparators(std::wstring_view path) {
   return std::wstring(path.substr(0, n));
 }
 
-bool IsBelowFolder(std::wstring_view path, std::wstring_view folder) {
+bool IsBelowFolder(std::wstring_view path, std::wstring_view folder, bool exact) {
   std::wstring f = Normalised(WithoutTrailingSeparators(folder));
   std::wstring p = Normalised(path);
   if (f.empty() || p.size() <= f.size() + 1) return false;
-  return p[f.size()] == L'/' && SameChars(std::wstring_view(p).substr(0, f.size()), f);
+  return p[f.size()] == L'/' && SameChars(std::wstring_view(p).substr(0, f.size()), f, exact);
 }
 
 std::wstring LastComponent(std::wstring_view path) {

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include <zlib.h>
+
+#include "text.h"
+
 namespace standin {
 
 namespace {
@@ -51,8 +55,9 @@ class File {
   HANDLE h_;
 };
 
-void ApplyExtraFields(const unsigned char* p, size_t len, ZipDirectoryEntry& e, bool sizeMax, bool packedMax,
-                      bool offsetMax) {
+void ApplyExtraFields(const unsigned char* base, size_t at, size_t len, ZipDirectoryEntry& e, bool sizeMax,
+                      bool packedMax, bool offsetMax, const unsigned char* name) {
+  const unsigned char* p = base + at;
   size_t pos = 0;
   while (pos + 4 <= len) {
     std::uint16_t id = Le16(p + pos), n = Le16(p + pos + 2);
@@ -64,7 +69,15 @@ void ApplyExtraFields(const unsigned char* p, size_t len, ZipDirectoryEntry& e, 
       if (packedMax && q + 8 <= n) { e.packedSize = Le64(d + q); q += 8; }
       if (offsetMax && q + 8 <= n) { e.localHeaderOffset = Le64(d + q); q += 8; }
     } else if (id == 0x7075 && n > 5 && d[0] == 1) {
-      e.unicodePath.assign(reinterpret_cast<const char*>(d + 5), n - 5);
+      // The field is stale (and ignored) when the name was changed without it.
+      std::uint32_t crc = static_cast<std::uint32_t>(crc32(0L, name, e.nameLength));
+      if (crc == Le32(d + 1)) {
+        e.unicodeOffset = static_cast<std::uint32_t>(d + 5 - base);
+        e.unicodeLength = static_cast<std::uint16_t>(n - 5);
+      }
+    } else if (id == 0x5455 && n >= 5 && (d[0] & 1)) {
+      e.hasUnixTime = true;
+      e.unixTime = static_cast<std::int32_t>(Le32(d + 1));
     }
     pos += 4 + n;
   }
@@ -72,16 +85,32 @@ void ApplyExtraFields(const unsigned char* p, size_t len, ZipDirectoryEntry& e, 
 
 }  // namespace
 
-std::vector<ZipDirectoryEntry> ReadZipDirectory(const std::wstring& path) {
-  std::vector<ZipDirectoryEntry> entries;
+std::wstring ZipDirectory::WideName(const ZipDirectoryEntry& e) const {
+  if (e.flags & 0x0800) return Utf8ToWide(RawName(e));
+  if (e.unicodeLength > 0) return Utf8ToWide(UnicodeName(e));
+  return AnsiToWide(RawName(e));
+}
+
+bool ZipDirectory::IsDirectory(const ZipDirectoryEntry& e) const {
+  std::string_view name = RawName(e);
+  if (!name.empty() && name.back() == '/') return true;
+  // A name of only backslashes comes from a Windows tool that used them as separators.
+  if (!name.empty() && name.back() == '\\' && name.find('/') == std::string_view::npos) return true;
+  if (e.madeBySystem == 3) return ((e.externalAttributes >> 16) & 0170000) == 0040000;
+  if (e.madeBySystem == 0) return (e.externalAttributes & 0x10) != 0;
+  return false;
+}
+
+ZipDirectory ReadZipDirectory(const std::wstring& path) {
+  ZipDirectory out;
   File file(path);
-  if (!file.ok()) return entries;
+  if (!file.ok()) return out;
   std::uint64_t fileSize = file.size();
-  if (fileSize < 22) return entries;
+  if (fileSize < 22) return out;
   // The end record sits in the last 64 KiB + 22 bytes (its comment is at most 64 KiB).
   std::uint64_t tailSize = std::min<std::uint64_t>(fileSize, 65557);
   std::vector<unsigned char> tail(static_cast<size_t>(tailSize));
-  if (!file.Read(fileSize - tailSize, tail.data(), tail.size())) return entries;
+  if (!file.Read(fileSize - tailSize, tail.data(), tail.size())) return out;
   size_t eocd = std::string::npos;
   for (size_t i = tail.size() - 22 + 1; i-- > 0;) {
     if (Le32(&tail[i]) == 0x06054b50) {
@@ -89,35 +118,42 @@ std::vector<ZipDirectoryEntry> ReadZipDirectory(const std::wstring& path) {
       break;
     }
   }
-  if (eocd == std::string::npos) return entries;
+  if (eocd == std::string::npos) return out;
   std::uint64_t eocdPos = fileSize - tailSize + eocd;
-  std::uint64_t count = Le16(&tail[eocd + 10]);
   std::uint64_t dirSize = Le32(&tail[eocd + 12]);
   std::uint64_t dirOffset = Le32(&tail[eocd + 16]);
+  std::uint16_t commentLength = Le16(&tail[eocd + 20]);
   if (eocd >= 20 && Le32(&tail[eocd - 20]) == 0x07064b50) {  // zip64 locator
     std::uint64_t z64 = Le64(&tail[eocd - 20 + 8]);
     unsigned char rec[56];
     if (file.Read(z64, rec, sizeof rec) && Le32(rec) == 0x06064b50) {
-      count = Le64(rec + 32);
       dirSize = Le64(rec + 40);
       dirOffset = Le64(rec + 48);
       eocdPos = z64;
     }
   }
   // Self-extracting files and prepended data shift every offset by the same amount.
-  if (dirSize > eocdPos || dirSize > (std::uint64_t{1} << 31)) return entries;
+  if (dirSize > eocdPos || dirSize > (std::uint64_t{1} << 31) || eocdPos - dirSize < dirOffset) return out;
   std::uint64_t actualDir = eocdPos - dirSize;
   std::uint64_t correction = actualDir - dirOffset;
-  std::vector<unsigned char> dir(static_cast<size_t>(dirSize));
-  if (!dir.empty() && !file.Read(actualDir, dir.data(), dir.size())) return entries;
+  out.bytes.resize(static_cast<size_t>(dirSize));
+  if (!out.bytes.empty() && !file.Read(actualDir, out.bytes.data(), out.bytes.size())) return ZipDirectory{};
+  const std::vector<unsigned char>& dir = out.bytes;
+  // Records follow each other up to the end of the directory; the count in the
+  // end record is only 16 bits wide and not trusted.
   size_t pos = 0;
-  for (std::uint64_t i = 0; i < count; ++i) {
-    if (pos + 46 > dir.size() || Le32(&dir[pos]) != 0x02014b50) return {};
+  out.entries.reserve(dir.size() / 64);
+  bool sorted = true;
+  while (pos + 4 <= dir.size()) {
+    if (Le32(&dir[pos]) != 0x02014b50) break;
+    if (pos + 46 > dir.size()) return ZipDirectory{};
     const unsigned char* p = &dir[pos];
     ZipDirectoryEntry e;
     e.madeBySystem = p[5];
     e.flags = Le16(p + 8);
     e.method = Le16(p + 10);
+    e.dosTime = Le16(p + 12);
+    e.dosDate = Le16(p + 14);
     e.crc = Le32(p + 16);
     std::uint32_t packed = Le32(p + 20), size = Le32(p + 24), offset = Le32(p + 42);
     e.packedSize = packed;
@@ -125,18 +161,33 @@ std::vector<ZipDirectoryEntry> ReadZipDirectory(const std::wstring& path) {
     e.localHeaderOffset = offset;
     std::uint16_t nameLen = Le16(p + 28), extraLen = Le16(p + 30), commentLen = Le16(p + 32);
     e.externalAttributes = Le32(p + 38);
-    if (pos + 46 + nameLen + extraLen + commentLen > dir.size()) return {};
-    e.rawName.assign(reinterpret_cast<const char*>(p + 46), nameLen);
-    ApplyExtraFields(p + 46 + nameLen, extraLen, e, size == 0xFFFFFFFF, packed == 0xFFFFFFFF,
-                     offset == 0xFFFFFFFF);
+    if (pos + 46 + nameLen + extraLen + commentLen > dir.size()) return ZipDirectory{};
+    e.nameOffset = static_cast<std::uint32_t>(pos + 46);
+    e.nameLength = nameLen;
+    e.commentLength = commentLen;
+    ApplyExtraFields(dir.data(), pos + 46 + nameLen, extraLen, e, size == 0xFFFFFFFF, packed == 0xFFFFFFFF,
+                     offset == 0xFFFFFFFF, p + 46);
     e.localHeaderOffset += correction;
-    entries.push_back(std::move(e));
+    if (!out.entries.empty() && out.entries.back().localHeaderOffset > e.localHeaderOffset) sorted = false;
+    out.entries.push_back(e);
     pos += 46 + nameLen + extraLen + commentLen;
   }
-  std::stable_sort(entries.begin(), entries.end(), [](const ZipDirectoryEntry& a, const ZipDirectoryEntry& b) {
+  if (out.entries.empty() && pos != dir.size()) return ZipDirectory{};
+  auto byOffset = [](const ZipDirectoryEntry& a, const ZipDirectoryEntry& b) {
     return a.localHeaderOffset < b.localHeaderOffset;
-  });
-  return entries;
+  };
+  if (!sorted) std::stable_sort(out.entries.begin(), out.entries.end(), byOffset);
+  // libarchive keeps the first record of a local header named twice.
+  auto last = std::unique(out.entries.begin(), out.entries.end(),
+                          [](const ZipDirectoryEntry& a, const ZipDirectoryEntry& b) {
+                            return a.localHeaderOffset == b.localHeaderOffset;
+                          });
+  out.duplicateOffsets = last != out.entries.end();
+  out.entries.erase(last, out.entries.end());
+  // Whatever lies before the first local header: a self-extractor's program.
+  out.prefixBytes = out.entries.empty() ? correction : out.entries.front().localHeaderOffset;
+  out.archiveCommentLength = commentLength;
+  return out;
 }
 
 const char* ZipMethodName(std::uint16_t method) {

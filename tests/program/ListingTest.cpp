@@ -212,3 +212,42 @@ TEST(DllFolder, TheChoiceIsReadAgainForEveryArchiveOpened) {
     ASSERT_EQ(h.Messages().Texts().size(), 1u);
     EXPECT_EQ(h.Messages().Texts()[0], L"DLLの関数 UnlhaOpenArchive のアドレスが見つかりません.");
 }
+
+// A file name the system code page cannot hold is never passed on as a
+// best-fit look-alike: "ｘ.zip" must not open "x.zip", and a full-width quote
+// must not end the DLL's quoted argument.
+TEST(UnrepresentableNames, TheArchiveIsNotOpenedAndTheMessageSaysWhyInBothLanguages) {
+    // Characters outside the code page in force (932 holds the full-width
+    // forms but not the yen sign; 1252 the other way round; neither Hangul).
+    const std::vector<std::wstring> names =
+        GetACP() == 932 ? std::vector<std::wstring>{L"a¥b.zip", L"한.zip"}
+                        : std::vector<std::wstring>{L"ｘ.zip", L"a＂b.zip", L"c：d.zip", L"＊.zip", L"한.zip"};
+    MainWindowHarness h;
+    auto& f = h.Start();
+    for (const std::wstring& name : names) {
+        SCOPED_TRACE(quib::WideToUtf8(name));
+        const std::wstring path = h.Folder() / name;
+        ASSERT_TRUE(CopyFileW(ProgramFixture(L"levels.zip").c_str(), path.c_str(), FALSE));
+        // The look-alike with plain characters exists too and must stay unopened.
+        std::string lookAlike = quib::WideToAnsi(path);
+        CopyFileA(quib::WideToAnsi(ProgramFixture(L"levels.zip")).c_str(), lookAlike.c_str(), FALSE);
+        for (const bool japanese : {true, false}) {
+            if (f.BoolJapanese != japanese) h.Command(japanese ? tag::MenuJapanese : tag::MenuEnglish);
+            h.Messages().Clear();
+            try {
+                f.DropFiles({path});
+            } catch (const std::exception& e) {
+                quib::Application().HandleException(e);
+            }
+            ASSERT_EQ(h.Messages().Texts().size(), 1u);
+            EXPECT_EQ(h.Messages().Texts()[0],
+                      japanese ? L"Error : システムのコードページで表せない文字を含む名前です。何もしませんでした\r\n" + path
+                               : L"Error : This name has characters the system code page can not represent. Nothing "
+                                 L"was done.\r\n[OK]\r\n" +
+                                     path);
+            EXPECT_EQ(h.Messages().Messages()[0].style, quib::MsgStyle::Error);
+            const auto rows = Names(h);
+            EXPECT_EQ(std::find(rows.begin(), rows.end(), L"b.txt"), rows.end());
+        }
+    }
+}
