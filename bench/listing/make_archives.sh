@@ -5,8 +5,11 @@
 # OUT_DIR/tree250k.zip  250,000 files in 2,500 folders three levels deep
 #                       (10 x 10 x 25 folders of 100 files), plus their
 #                       2,610 folder entries and a few files at the top
+# OUT_DIR/tree25k.zip   the same shape with one top folder: 25,000 files
+#                       in 250 folders
 # OUT_DIR/flat25k.zip   25,000 files in the one folder "big", plus a few
 #                       other files and folders
+# OUT_DIR/one.zip       one file: the start of the program without entries
 set -euo pipefail
 OUT=${1:?usage: make_archives.sh OUT_DIR}
 mkdir -p "$OUT"
@@ -32,8 +35,10 @@ make_zip() {
   mv "$archive.part" "$archive"
 }
 
+# make_tree NAME TOP: TOP top folders of 10 x 25 folders with 100 files each.
 make_tree() {
-  local archive=$OUT/tree250k.zip
+  local name=$1 top=$2
+  local archive=$OUT/$name
   [ -f "$archive" ] && return 0
   local work a b c start
   work=$(mktemp -d)
@@ -42,7 +47,7 @@ make_tree() {
     cd "$work"
     printf 'top level\n' >README.md
     printf 'licence\n' >LICENSE.txt
-    for ((a = 0; a < 10; a++)); do
+    for ((a = 0; a < top; a++)); do
       for ((b = 0; b < 10; b++)); do
         for ((c = 0; c < 25; c++)); do
           printf -v dir 'src%02d/mod%02d/pkg%02d' "$a" "$b" "$c"
@@ -57,7 +62,7 @@ make_tree() {
   make_zip "$archive" "$work"
   rm -rf "$work"
   awk -v s="$start" -v f="$files_done" -v e="$(date +%s.%N)" \
-    'BEGIN { printf "tree250k.zip: files %.1f s, zip %.1f s\n", f - s, e - f }'
+    -v n="$name" 'BEGIN { printf "%s: files %.1f s, zip %.1f s\n", n, f - s, e - f }'
 }
 
 make_flat() {
@@ -84,5 +89,17 @@ make_flat() {
     'BEGIN { printf "flat25k.zip: files %.1f s, zip %.1f s\n", f - s, e - f }'
 }
 
+make_one() {
+  local archive=$OUT/one.zip
+  [ -f "$archive" ] && return 0
+  local work
+  work=$(mktemp -d)
+  printf 'one\n' >"$work/one.txt"
+  make_zip "$archive" "$work"
+  rm -rf "$work"
+}
+
+make_one
 make_flat
-make_tree
+make_tree tree25k.zip 1
+make_tree tree250k.zip 10

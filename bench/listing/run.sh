@@ -20,7 +20,7 @@ fi
 # Others may be building in the same folder: try again a few times.
 built=0
 for attempt in 1 2 3 4 5 6; do
-  if cmake --build "$BUILD" --target bench_listing quib_standin_archiver; then
+  if cmake --build "$BUILD" --target bench_listing bench_standin_enum quib_standin_archiver; then
     built=1
     break
   fi
@@ -64,11 +64,23 @@ trap cleanup EXIT
 if [ -z "${DISPLAY:-}" ]; then export DISPLAY=":$(cat "$BENCH_WINE/display")"; fi
 
 win() { echo "Z:${1//\//\\}"; }
-# Memory first, one fresh process per archive; then the timings.
-for a in flat25k tree250k; do
-  "$RUN" "$BUILD/bench/bench_listing.exe" --memory "$(win "$ARCHIVES/$a.zip")"
+OUT=$BUILD/bench/out
+mkdir -p "$OUT"
+BIGS=(flat25k tree25k tree250k)
+# The floor and the stand-in DLL's own enumeration, then the memory (one
+# fresh process per archive, the one-entry archive first as the base), then
+# the timings in the real window. Each step's own output is shown as it runs
+# and kept for the summary table at the end.
+enum_args=()
+for a in "${BIGS[@]}"; do enum_args+=("$(win "$ARCHIVES/$a.zip")"); done
+"$RUN" "$BUILD/bench/bench_standin_enum.exe" --reps=5 "${enum_args[@]}" | tee "$OUT/enum.txt"
+for a in one "${BIGS[@]}"; do
+  "$RUN" "$BUILD/bench/bench_listing.exe" --memory "$(win "$ARCHIVES/$a.zip")" | tee "$OUT/memory-$a.txt"
 done
 "$RUN" "$BUILD/bench/bench_listing.exe" \
+  "$(win "$ARCHIVES/one.zip")" \
   "$(win "$ARCHIVES/flat25k.zip")" --enter=big \
+  "$(win "$ARCHIVES/tree25k.zip")" --enter=src00/mod05/pkg12 \
   "$(win "$ARCHIVES/tree250k.zip")" --enter=src05/mod05/pkg12 \
-  "$@"
+  "$@" | tee "$OUT/timings.txt"
+python3 "$HERE/summary.py" "$OUT" "${BIGS[@]}"
