@@ -816,7 +816,9 @@ void TFormBase::Close() {
 bool TFormBase::Visible() const { return handle_ && IsWindowVisible(handle_); }
 
 void TFormBase::SetCaption(const std::wstring& text) {
-    if (handle_) SetWindowTextW(handle_, text.c_str());
+    // The caption is set again on every move of the cursor; the frame is
+    // repainted only when it changes.
+    if (handle_ && Caption() != text) SetWindowTextW(handle_, text.c_str());
 }
 
 std::wstring TFormBase::Caption() const {

@@ -497,6 +497,7 @@ std::wstring TFormMain::StatusText(int panel) const {
 }
 
 void TFormMain::SetStatusText(int panel, const std::wstring& text) {
+    if (StatusText(panel) == text) return;  // the bar repaints on every set
     SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
 }
 

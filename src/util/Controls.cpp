@@ -84,7 +84,12 @@ std::wstring GetText(HWND hwnd) {
     return s;
 }
 
-void SetText(HWND hwnd, const std::wstring& text) { SetWindowTextW(hwnd, text.c_str()); }
+void SetText(HWND hwnd, const std::wstring& text) {
+    // Setting a window's text repaints it even when nothing changes; the
+    // labels and status texts are set again on every move of the cursor.
+    if (hwnd && static_cast<size_t>(GetWindowTextLengthW(hwnd)) == text.size() && GetText(hwnd) == text) return;
+    SetWindowTextW(hwnd, text.c_str());
+}
 
 SolidBrushCache::~SolidBrushCache() {
     if (brush_) DeleteObject(brush_);
