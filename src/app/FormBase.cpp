@@ -9,6 +9,7 @@
 #include "app/Application.h"
 #include "app/Language.h"
 #include "keymap/KeyMapApply.h"
+#include "util/Dpi.h"
 #include "util/Message.h"
 #include "util/Theme.h"
 
@@ -80,6 +81,32 @@ bool FindMenuItem(HMENU menu, UINT id, HMENU& holder, int& position, std::vector
     }
     return false;
 }
+
+struct FontSwap {
+    HFONT from[2];
+    HFONT to[2];
+};
+
+// A control that has one of the old fonts gets its new one.
+BOOL CALLBACK SwapChildFont(HWND child, LPARAM p) {
+    const auto* swap = reinterpret_cast<const FontSwap*>(p);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
+    for (int i = 0; i < 2; ++i) {
+        if (font && font == swap->from[i] && swap->to[i]) {
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(swap->to[i]), TRUE);
+            break;
+        }
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK TellChildDpi(HWND child, LPARAM p) {
+    const auto* dpis = reinterpret_cast<const UINT*>(p);
+    SendMessageW(child, ControlDpiChangedMessage(), dpis[0], dpis[1]);
+    return TRUE;
+}
+
+SIZE RectSize(const RECT& r) { return SIZE{r.right - r.left, r.bottom - r.top}; }
 
 bool ItemEnabledAt(HMENU menu, int position) {
     const UINT st = GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION);
@@ -427,11 +454,10 @@ void TFormBase::SwitchLanguage(bool japanese) {
 }
 
 void TFormBase::SetFormFont(const std::wstring& name, int pointSize) {
-    HDC dc = GetDC(nullptr);
-    const int height = -MulDiv(pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, dc);
-    HFONT f = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                          CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_DONTCARE, name.c_str());
+    // Kept by its point size: a change of DPI makes it again.
+    languageFontName_ = name;
+    languageFontSize_ = pointSize;
+    HFONT f = CreatePointFont(name, pointSize, dpi_);
     for (const auto& c : components_) {
         if (c.hwnd && c.parentFont) SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
         for (HWND b : c.radioButtons) SendMessageW(b, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
@@ -532,14 +558,59 @@ HINSTANCE TFormBase::Instance() const { return Application().InstanceHandle(); }
 bool TFormBase::Create() {
     if (handle_) return true;
     RegisterFormClass(Instance(), WndProc);
-    NONCLIENTMETRICSW ncm{sizeof(ncm)};
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-    font_ = CreateFontIndirectW(&ncm.lfMessageFont);
     ReadPlacement(Settings());
-    CreateWindowExW(desc_.exStyle, kFormClass, L"", desc_.style, 0, 0, desc_.defaultSize.cx, desc_.defaultSize.cy,
-                    Application().Handle(), nullptr, Instance(), this);
+    // Made where it will stand, so that it starts with that monitor's DPI
+    // and its controls are made for it; otherwise at the top left of the
+    // primary monitor, as its placement will put it.
+    const FormPlacement& p = placement_;
+    POINT at{0, 0};
+    SIZE size = ScaleToDpi(desc_.defaultSize, DpiAtPoint(at));
+    if (PlacementOnScreen(RECT{p.FormPosLeft, p.FormPosTop, p.FormPosRight, p.FormPosButtom}, VirtualScreenRect())) {
+        at = POINT{p.FormPosLeft, p.FormPosTop};
+        size = SIZE{p.FormPosWidth, p.FormPosHeight};
+    }
+    CreateWindowExW(desc_.exStyle, kFormClass, L"", desc_.style, at.x, at.y, size.cx, size.cy, Application().Handle(),
+                    nullptr, Instance(), this);
     if (handle_) ApplyThemeToWindow(handle_);
     return handle_ != nullptr;
+}
+
+int TFormBase::Scale(int length96) const { return ScaleToDpi(length96, dpi_); }
+
+SIZE TFormBase::Scale(SIZE size96) const { return ScaleToDpi(size96, dpi_); }
+
+void TFormBase::CreateFormFonts() {
+    const LOGFONTW message = MessageFontForDpi(dpi_);
+    font_ = CreateFontIndirectW(&message);
+    languageFont_ = languageFontName_.empty() ? nullptr : CreatePointFont(languageFontName_, languageFontSize_, dpi_);
+}
+
+void TFormBase::ChangeDpi(UINT dpi, const RECT* suggested) {
+    const UINT old = dpi_;
+    dpi_ = dpi;
+    RecordWindowDpi(handle_, dpi);
+    if (dpi != old) {
+        FontSwap swap{{font_, languageFont_}, {}};
+        CreateFormFonts();
+        swap.to[0] = font_;
+        swap.to[1] = languageFont_;
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        EnumChildWindows(handle_, SwapChildFont, reinterpret_cast<LPARAM>(&swap));
+        for (HFONT f : swap.from)
+            if (f) DeleteObject(f);
+        const UINT dpis[2] = {dpi, old};
+        EnumChildWindows(handle_, TellChildDpi, reinterpret_cast<LPARAM>(dpis));
+        FormDpiChanged(old);
+    }
+    if (suggested) {
+        SetWindowPos(handle_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    // Laid out again even when the size stayed: the metrics changed.
+    RECT cr{};
+    GetClientRect(handle_, &cr);
+    FormResize(cr.right, cr.bottom);
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
 LRESULT CALLBACK TFormBase::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -548,6 +619,10 @@ LRESULT CALLBACK TFormBase::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         form = static_cast<TFormBase*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
         form->handle_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        // The controls made in FormCreate take the fonts of the window's DPI.
+        form->dpi_ = DpiOfWindow(hwnd);
+        RecordWindowDpi(hwnd, form->dpi_);
+        form->CreateFormFonts();
     } else {
         form = reinterpret_cast<TFormBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     }
@@ -594,11 +669,18 @@ LRESULT TFormBase::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
             FormResize(LOWORD(lp), HIWORD(lp));
             return 0;
         case WM_GETMINMAXINFO: {
+            // At a large scale on a small screen the window may still be
+            // made as small as the monitor's work area.
             auto* mmi = reinterpret_cast<MINMAXINFO*>(lp);
-            mmi->ptMinTrackSize.x = desc_.minimumSize.cx;
-            mmi->ptMinTrackSize.y = desc_.minimumSize.cy;
+            const SIZE minimum = FitInto(Scale(desc_.minimumSize), RectSize(WorkAreaOf(handle_)));
+            mmi->ptMinTrackSize.x = minimum.cx;
+            mmi->ptMinTrackSize.y = minimum.cy;
             return 0;
         }
+        case WM_DPICHANGED:
+            // The placement being applied keeps its saved size.
+            ChangeDpi(HIWORD(wp), placing_ ? nullptr : reinterpret_cast<const RECT*>(lp));
+            return 0;
         case WM_COMMAND:
             if (lp == 0 && HIWORD(wp) <= 1) {
                 // Menus (0) and accelerators (1); IDOK / IDCANCEL of the dialog
@@ -656,6 +738,7 @@ LRESULT TFormBase::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_NCDESTROY: {
             HWND h = handle_;
             SetWindowLongPtrW(h, GWLP_USERDATA, 0);
+            ForgetWindowDpi(h);
             handle_ = nullptr;
             modalDone_ = true;
             // The bar shown went with the window; the others and the pop-up
@@ -836,8 +919,11 @@ void TFormBase::ReadPlacement(const IniFile& ini) {
     const std::wstring& s = desc_.section;
     placement_.FormPosLeft = ini.ReadInteger(s, L"Left", 0);
     placement_.FormPosTop = ini.ReadInteger(s, L"Top", 0);
-    placement_.FormPosWidth = ini.ReadInteger(s, L"Width", desc_.defaultSize.cx);
-    placement_.FormPosHeight = ini.ReadInteger(s, L"Height", desc_.defaultSize.cy);
+    // A saved size is in pixels; without one, the default size at the DPI of
+    // the monitor the window will stand on.
+    const SIZE size = ScaleToDpi(desc_.defaultSize, DpiAtPoint(POINT{placement_.FormPosLeft, placement_.FormPosTop}));
+    placement_.FormPosWidth = ini.ReadInteger(s, L"Width", size.cx);
+    placement_.FormPosHeight = ini.ReadInteger(s, L"Height", size.cy);
     placement_.FormPosRight = placement_.FormPosLeft + placement_.FormPosWidth;
     placement_.FormPosButtom = placement_.FormPosTop + placement_.FormPosHeight;
     placement_.StrFormState = ini.ReadString(s, L"State", L"NORMAL");
@@ -845,11 +931,18 @@ void TFormBase::ReadPlacement(const IniFile& ini) {
 
 void TFormBase::ApplyPlacement() {
     const RECT saved{placement_.FormPosLeft, placement_.FormPosTop, placement_.FormPosRight, placement_.FormPosButtom};
+    placing_ = true;
     if (PlacementOnScreen(saved, VirtualScreenRect())) {
         MoveWindow(handle_, saved.left, saved.top, placement_.FormPosWidth, placement_.FormPosHeight, FALSE);
     } else {
-        MoveWindow(handle_, 0, 0, desc_.defaultSize.cx, desc_.defaultSize.cy, FALSE);
+        // The fall-back: the default size at the window's DPI, no larger
+        // than the monitor's work area.
+        // Moved first: on another monitor it takes that monitor's DPI.
+        SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        const SIZE size = FitInto(Scale(desc_.defaultSize), RectSize(WorkAreaOf(handle_)));
+        MoveWindow(handle_, 0, 0, size.cx, size.cy, FALSE);
     }
+    placing_ = false;
     if (placement_.StrFormState == L"MAX") {
         ShowWindow(handle_, SW_MAXIMIZE);
     } else if (placement_.StrFormState == L"MIN") {

@@ -4,7 +4,8 @@
 // tracking size, key preview and the key map, the dialog keyboard (Tab, Enter,
 // mnemonics, arrows), Esc, the developer language keys, the language file,
 // input-method closing, modal show with focus given back, one-shot delayed
-// actions, and the translation of window messages into the form's events.
+// actions, the display scale (DPI), and the translation of window messages
+// into the form's events.
 // Exceptions never leave a window procedure: they reach the application's
 // top-level handler.
 //
@@ -56,7 +57,9 @@ struct FormPlacement {
 bool PlacementOnScreen(const RECT& saved, const RECT& virtualScreen);
 RECT VirtualScreenRect();
 
-// Everything standing about a window, given once to the base.
+// Everything standing about a window, given once to the base. Sizes are in
+// pixels at 96 DPI; the base scales them to the window's DPI. A placement
+// saved in the settings file is in the screen's pixels and taken as it is.
 struct FormDescription {
     std::wstring section;      // settings section of its placement ("FormLog")
     SIZE defaultSize{0, 0};    // default and fall-back size
@@ -183,6 +186,18 @@ public:
     // that takes the window's font.
     virtual void SetFormFont(const std::wstring& name, int pointSize);
 
+    // --- display scale
+    // The DPI the window is shown at (96 at 100 %, 192 at 200 %). It changes
+    // when the window moves to a monitor of another scale (WM_DPICHANGED):
+    // the base then makes the window's fonts again for the new DPI, gives
+    // them to every control that had them, lets the controls rescale their
+    // own lengths, calls FormDpiChanged, takes the size Windows suggests and
+    // lays the window out again.
+    UINT Dpi() const { return dpi_; }
+    // A length in pixels at 96 DPI, at the window's DPI.
+    int Scale(int length96) const;
+    SIZE Scale(SIZE size96) const;
+
     // --- one-shot delayed actions (the notices shown once a window stands)
     void After(UINT milliseconds, std::function<void()> action);
 
@@ -227,6 +242,10 @@ protected:
     virtual bool HandleMessage(UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/, LRESULT& /*result*/) { return false; }
     // After the language file was applied: texts the file does not carry.
     virtual void LanguageApplied() {}
+    // The window's DPI changed (from oldDpi to Dpi()): fonts and lengths the
+    // window keeps itself are made again here. The layout follows at once
+    // (FormResize).
+    virtual void FormDpiChanged(UINT /*oldDpi*/) {}
     // Initial search takes the plain letter keys away from the key map.
     virtual bool InitialSearchOn() const { return false; }
     // The notice of a key-map file reset to the built-in table.
@@ -288,6 +307,8 @@ private:
     bool FindItem(int tag, HMENU& holder, int& position, std::vector<std::pair<HMENU, int>>& path) const;
     static LRESULT CALLBACK PopupHostProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     HFONT languageFont_ = nullptr;
+    std::wstring languageFontName_;
+    int languageFontSize_ = 0;
     HWND defaultButton_ = nullptr;
     HWND lastFocus_ = nullptr;
     std::map<UINT_PTR, std::function<void()>> delayed_;
@@ -297,8 +318,15 @@ private:
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     void CloseRequested();
     void OnTimer(UINT_PTR id);
+    // The window's default font and the language file's font at dpi_.
+    void CreateFormFonts();
+    void ChangeDpi(UINT dpi, const RECT* suggested);
 
     FormPlacement placement_;
+    UINT dpi_ = 96;
+    // While the saved placement is applied: a move onto a monitor of another
+    // scale keeps the saved size rather than the one Windows suggests.
+    bool placing_ = false;
     bool shown_ = false;
     bool inModal_ = false;
     bool modalDone_ = false;

@@ -205,7 +205,7 @@ void TFormMain::FormShow() {
     CloseIme();
     RECT wr{};
     GetWindowRect(handle_, &wr);
-    SetCursorPos(wr.left + 25, wr.top + 145);
+    SetCursorPos(wr.left + Scale(25), wr.top + Scale(145));
     ReadArchiveSetting();
     StrLanguageFileName = LanguageFilePath(L"Main.txt");
     ApplyLanguage();

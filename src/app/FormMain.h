@@ -183,6 +183,7 @@ protected:
     void FormCreate() override;
     void FormShow() override;
     void FormResize(int clientWidth, int clientHeight) override;
+    void FormDpiChanged(UINT oldDpi) override;
     void FormClose() override;
     void FormDestroy() override;
     bool FormKeyDown(WPARAM key, bool shift, bool ctrl, bool alt) override;
@@ -196,6 +197,10 @@ private:
     void CreateControls();
     void AddListColumns();
     void LayoutControls();
+    void SetStatusParts();
+    // The window is wide enough for the entry details and the archive totals
+    // side by side.
+    bool WideLayout() const;
     // The colours and fonts in force given to the controls; the text area
     // only when asked.
     void ApplyColorsAndFonts(bool textArea = true);

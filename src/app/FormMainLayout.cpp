@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "util/StrConv.h"
 
 namespace quib {
@@ -20,9 +22,13 @@ enum ControlId {
     kLabelBase = 200,
 };
 
+// Lengths in pixels at 96 DPI (the window scales them to its own).
 constexpr int kPanel1Height = 67;
 constexpr int kPanel9Height = 112;
 constexpr int kWideLayoutWidth = 1120;
+// Status-bar parts: entry count, size, count, marked size, marked count, rest.
+constexpr int kStatusPartWidths[5] = {160, 95, 55, 95, 55};
+constexpr int kMinimumNameWidth = 70;
 
 }  // namespace
 
@@ -44,8 +50,10 @@ void TFormMain::CreateControls() {
                              reinterpret_cast<HMENU>(kMemo4), inst, nullptr);
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
                                  handle_, reinterpret_cast<HMENU>(kStatusBar1), inst, nullptr);
-    int parts[6] = {160, 160 + 95, 160 + 95 + 55, 160 + 95 + 55 + 95, 160 + 95 + 55 + 95 + 55, -1};
-    SendMessageW(statusBar_, SB_SETPARTS, 6, reinterpret_cast<LPARAM>(parts));
+    // The window's font, made for its DPI and replaced when the DPI changes
+    // (the bar's own font is the system's, for the system DPI).
+    SendMessageW(statusBar_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SetStatusParts();
 
     panel9_ = CreatePanel(handle_, kPanel9, ColorPanelNow);
     panel1_ = CreatePanel(panel9_, kPanel1, ColorPanelNow);
@@ -78,6 +86,12 @@ void TFormMain::CreateControls() {
     labelTotalCount_ = pair(panel8_, L"files");
     labelMarkSize_ = pair(panel8_, L"tag:");
     labelMarkCount_ = pair(panel8_, L"files");
+    // Sizes and counts come padded to a fixed number of characters: flush
+    // right, their digits stay in view whatever the font makes of the padding.
+    for (HWND number : {labelPacked_.value, labelSize_.value, labelTotalSize_.value, labelTotalCount_.value,
+                        labelMarkSize_.value, labelMarkCount_.value, wideTotals_[1], wideTotals_[2], wideTotals_[5],
+                        wideTotals_[6]})
+        SetWindowLongPtrW(number, GWL_STYLE, GetWindowLongPtrW(number, GWL_STYLE) | SS_RIGHT);
     ShowWindow(panel8_, SW_HIDE);
 }
 
@@ -96,20 +110,36 @@ void TFormMain::AddListColumns() {
                      L"ListViewWidthMain");
 }
 
+void TFormMain::SetStatusParts() {
+    int parts[6] = {};
+    int right = 0;
+    for (int i = 0; i < 5; ++i) parts[i] = right += Scale(kStatusPartWidths[i]);
+    parts[5] = -1;
+    SendMessageW(statusBar_, SB_SETPARTS, 6, reinterpret_cast<LPARAM>(parts));
+}
+
+bool TFormMain::WideLayout() const {
+    RECT wr{};
+    GetWindowRect(handle_, &wr);
+    return (wr.right - wr.left) >= Scale(kWideLayoutWidth);
+}
+
 void TFormMain::FormResize(int clientWidth, int clientHeight) {
     if (!list_.Handle()) return;
+    SetStatusParts();
     SendMessageW(statusBar_, WM_SIZE, 0, 0);
     RECT sb{};
     GetWindowRect(statusBar_, &sb);
     const int statusHeight = sb.bottom - sb.top;
-    const int infoTop = clientHeight - statusHeight - kPanel9Height;
+    const int panel9Height = Scale(kPanel9Height), panel1Height = Scale(kPanel1Height);
+    const int infoTop = clientHeight - statusHeight - panel9Height;
     const int listHeight = infoTop > 0 ? infoTop : 0;
     MoveWindow(list_.Handle(), 0, 0, clientWidth, listHeight, TRUE);
     MoveWindow(memo1_, 0, 0, clientWidth, listHeight, TRUE);
-    MoveWindow(panel9_, 0, infoTop, clientWidth, kPanel9Height, TRUE);
-    MoveWindow(panel1_, 0, 0, clientWidth, kPanel1Height, TRUE);
-    MoveWindow(panel7_, 0, kPanel1Height, clientWidth, kPanel9Height - kPanel1Height, TRUE);
-    MoveWindow(panel8_, 0, kPanel1Height, clientWidth, kPanel9Height - kPanel1Height, TRUE);
+    MoveWindow(panel9_, 0, infoTop, clientWidth, panel9Height, TRUE);
+    MoveWindow(panel1_, 0, 0, clientWidth, panel1Height, TRUE);
+    MoveWindow(panel7_, 0, panel1Height, clientWidth, panel9Height - panel1Height, TRUE);
+    MoveWindow(panel8_, 0, panel1Height, clientWidth, panel9Height - panel1Height, TRUE);
     LayoutControls();
 
     // The Name column takes what the other columns leave.
@@ -119,12 +149,10 @@ void TFormMain::FormResize(int clientWidth, int clientHeight) {
     for (int i = 0; i < list_.ColumnCount(); ++i)
         if (i != 1) others += list_.ColumnWidth(i);
     int nameWidth = (lc.right - lc.left) - others;
-    if (nameWidth < 70) nameWidth = 70;
+    if (nameWidth < Scale(kMinimumNameWidth)) nameWidth = Scale(kMinimumNameWidth);
     list_.SetColumnWidth(1, nameWidth);
 
-    RECT wr{};
-    GetWindowRect(handle_, &wr);
-    const bool wide = (wr.right - wr.left) >= kWideLayoutWidth;
+    const bool wide = WideLayout();
     if (wide) {
         ShowWindow(panel7_, SW_SHOW);
         ShowWindow(panel8_, SW_HIDE);
@@ -137,15 +165,22 @@ void TFormMain::LayoutControls() {
     RECT rc{};
     GetClientRect(panel1_, &rc);
     const int w = rc.right;
-    // Rows as tall as the panel allows, so descenders such as "_" are not cut off.
+    // Rows as tall as the panel allows, so descenders such as "_" are not cut
+    // off. Every length below is at 96 DPI; S gives it at the window's DPI.
+    const auto S = [this](int length96) { return Scale(length96); };
     const int row = 22, capW = 52, top = 0;
     auto place = [&](const InfoLabel& l, int x, int y, int valueWidth) {
-        MoveWindow(l.caption, x, y, capW, row, TRUE);
-        MoveWindow(l.value, x + capW, y, valueWidth, row, TRUE);
+        MoveWindow(l.caption, S(x), S(y), S(capW), S(row), TRUE);
+        MoveWindow(l.value, S(x + capW), S(y), S(valueWidth), S(row), TRUE);
     };
-    place(labelFile_, 4, top, w - capW - 8);
-    place(labelPath_, 4, top + row, w - capW - 8);
-    place(labelName_, 4, top + 2 * row, w - capW - 8);
+    // The values of the first panel reach its right edge.
+    auto placeFull = [&](const InfoLabel& l, int y) {
+        MoveWindow(l.caption, S(4), S(y), S(capW), S(row), TRUE);
+        MoveWindow(l.value, S(4 + capW), S(y), std::max(0, w - S(capW + 8)), S(row), TRUE);
+    };
+    placeFull(labelFile_, top);
+    placeFull(labelPath_, top + row);
+    placeFull(labelName_, top + 2 * row);
     // Entry details on one row; the archive totals follow on wide windows.
     place(labelPacked_, 4, top, 150);
     place(labelTime_, 210, top, 200);
@@ -157,7 +192,7 @@ void TFormMain::LayoutControls() {
         const int col = static_cast<int>(i % 4), line = static_cast<int>(i / 4);
         static const int xs[4] = {0, 52, 222, 332};
         static const int ws[4] = {50, 168, 108, 50};
-        MoveWindow(wideTotals_[i], wx + xs[col], top + line * row, ws[col], row, TRUE);
+        MoveWindow(wideTotals_[i], S(wx + xs[col]), S(top + line * row), S(ws[col]), S(row), TRUE);
     }
     place(labelTotalSize_, 4, top, 170);
     place(labelTotalCount_, 240, top, 110);
@@ -166,14 +201,14 @@ void TFormMain::LayoutControls() {
 }
 
 void TFormMain::ApplyColorsAndFonts(bool textArea) {
-    HFONT lf = listFont_.Get(StrListViewFontName, IntListViewFontSize);
-    HFONT inf = infoFont_.Get(StrInfoFontName, IntInfoFontSize);
+    HFONT lf = listFont_.Get(StrListViewFontName, IntListViewFontSize, Dpi());
+    HFONT inf = infoFont_.Get(StrInfoFontName, IntInfoFontSize, Dpi());
     if (list_.Handle()) {
         list_.SetFont(lf);
         if (textArea) {
             // The text area keeps a font of its own: the list's font object
             // changes with the filer switch.
-            memoFont_.Get(StrListViewFontName, IntListViewFontSize);
+            memoFont_.Get(StrListViewFontName, IntListViewFontSize, Dpi());
             SendMessageW(memo1_, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_.Handle()), TRUE);
             ColorMemoNow = ColorListNow;
             ColorMemoFontNow = ColorListFontNow;
@@ -188,6 +223,17 @@ void TFormMain::ApplyColorsAndFonts(bool textArea) {
         list_.ShowHeader(BoolListViewTitleShow);
         InvalidateRect(handle_, nullptr, TRUE);
     }
+}
+
+}  // namespace quib
+
+namespace quib {
+
+void TFormMain::FormDpiChanged(UINT /*oldDpi*/) {
+    // The list's and panels' fonts at the new DPI, from the sizes in force;
+    // the text area keeps its own face and size, at the new DPI too.
+    ApplyColorsAndFonts(false);
+    if (HFONT memo = memoFont_.ForDpi(Dpi())) SendMessageW(memo1_, WM_SETFONT, reinterpret_cast<WPARAM>(memo), TRUE);
 }
 
 }  // namespace quib

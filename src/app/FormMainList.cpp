@@ -205,9 +205,7 @@ void TFormMain::ShowMarkedTotals() {
 }
 
 void TFormMain::ButtonPanelSelectClick() {
-    RECT wr{};
-    GetWindowRect(handle_, &wr);
-    if (wr.right - wr.left < 1120) {
+    if (!WideLayout()) {
         if (IntInfoSelect == 0) {
             ShowWindow(panel7_, SW_HIDE);
             ShowWindow(panel8_, SW_SHOW);
@@ -387,7 +385,7 @@ void TFormMain::MenuListViewWidthInitClick() {
     BoolShowAttr = ini.ReadBool(L"Attr", L"Show", true);
     const int widths[7] = {30, 286, ext12 ? 130 : 65, full ? 220 : 88, BoolShowDate ? 115 : 0, BoolShowTime ? 95 : 0,
                            BoolShowAttr ? 70 : 0};
-    for (int i = 0; i < 7; ++i) list_.SetColumnWidth(i, widths[i] * IntListViewFontSize / 14);
+    for (int i = 0; i < 7; ++i) list_.SetColumnWidth(i, Scale(widths[i] * IntListViewFontSize / 14));
     if (ListVisible()) {
         RECT cr{};
         GetClientRect(handle_, &cr);

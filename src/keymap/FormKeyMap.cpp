@@ -6,6 +6,7 @@
 
 #include "app/Language.h"
 #include "keymap/KeyMapView.h"
+#include "util/Controls.h"
 #include "util/Message.h"
 
 namespace quib {
@@ -13,6 +14,7 @@ namespace {
 
 enum ControlId { kListView1 = 100, kButtonSort0, kButtonSort1, kButtonCopy, kButtonClose };
 
+// Lengths in pixels at 96 DPI (the window scales them to its own).
 constexpr int kButtonWidth = 130;
 constexpr int kButtonHeight = 28;
 constexpr int kButtonStrip = 44;
@@ -84,18 +86,32 @@ void TFormKeyMap::FormShow() {
     SetFocus(list_.Handle());
 }
 
-void TFormKeyMap::LanguageApplied() { SetColumnCaptions(); }
+void TFormKeyMap::LanguageApplied() {
+    SetColumnCaptions();
+    // The buttons follow their captions and the language's font.
+    RECT rc{};
+    GetClientRect(handle_, &rc);
+    FormResize(rc.right, rc.bottom);
+}
 
 void TFormKeyMap::FormResize(int clientWidth, int clientHeight) {
     HWND listView_ = list_.Handle();
     if (!listView_) return;
-    const int listHeight = std::max(0, clientHeight - kButtonStrip);
+    const int strip = Scale(kButtonStrip), height = Scale(kButtonHeight), gap = Scale(8);
+    const int listHeight = std::max(0, clientHeight - strip);
     MoveWindow(listView_, 0, 0, clientWidth, listHeight, TRUE);
-    const int y = listHeight + (kButtonStrip - kButtonHeight) / 2;
-    MoveWindow(buttonSort0_, 8, y, kButtonWidth, kButtonHeight, TRUE);
-    MoveWindow(buttonSort1_, 8 + kButtonWidth + 8, y, kButtonWidth, kButtonHeight, TRUE);
-    MoveWindow(buttonCopy_, 8 + 2 * (kButtonWidth + 8), y, kButtonWidth, kButtonHeight, TRUE);
-    MoveWindow(buttonClose_, std::max(0, clientWidth - kButtonWidth - 8), y, kButtonWidth, kButtonHeight, TRUE);
+    const int y = listHeight + (strip - height) / 2;
+    // A caption longer than the usual width (the English ones in the
+    // language's font) widens its button rather than being cut.
+    auto width = [&](HWND button) { return std::max<int>(Scale(kButtonWidth), TextExtent(button).cx + Scale(16)); };
+    int x = gap;
+    for (HWND b : {buttonSort0_, buttonSort1_, buttonCopy_}) {
+        const int w = width(b);
+        MoveWindow(b, x, y, w, height, TRUE);
+        x += w + gap;
+    }
+    const int closeWidth = width(buttonClose_);
+    MoveWindow(buttonClose_, std::max(x, clientWidth - closeWidth - gap), y, closeWidth, height, TRUE);
     SizeColumns();
 }
 
@@ -103,12 +119,14 @@ void TFormKeyMap::SizeColumns() {
     HWND listView_ = list_.Handle();
     RECT rc{};
     GetClientRect(listView_, &rc);
-    const int rest = (rc.right - rc.left) - kWidthCategory - kWidthKey - kWidthFunction - kWidthBlank - 5;
-    ListView_SetColumnWidth(listView_, 0, kWidthCategory);
+    const int category = Scale(kWidthCategory), key = Scale(kWidthKey), function = Scale(kWidthFunction),
+              blank = Scale(kWidthBlank);
+    const int rest = (rc.right - rc.left) - category - key - function - blank - Scale(5);
+    ListView_SetColumnWidth(listView_, 0, category);
     ListView_SetColumnWidth(listView_, 1, std::max(0, rest));
-    ListView_SetColumnWidth(listView_, 2, kWidthKey);
-    ListView_SetColumnWidth(listView_, 3, kWidthFunction);
-    ListView_SetColumnWidth(listView_, 4, kWidthBlank);
+    ListView_SetColumnWidth(listView_, 2, key);
+    ListView_SetColumnWidth(listView_, 3, function);
+    ListView_SetColumnWidth(listView_, 4, blank);
 }
 
 void TFormKeyMap::SetColumnCaptions() {

@@ -1,5 +1,7 @@
 #include "util/Controls.h"
 
+#include "util/Dpi.h"
+
 
 namespace quib {
 namespace {
@@ -91,6 +93,18 @@ void SetText(HWND hwnd, const std::wstring& text) {
     SetWindowTextW(hwnd, text.c_str());
 }
 
+SIZE TextExtent(HWND control) {
+    const std::wstring text = GetText(control);
+    HDC dc = GetDC(control);
+    HGDIOBJ old = nullptr;
+    if (auto font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0))) old = SelectObject(dc, font);
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, text.c_str(), -1, &r, DT_SINGLELINE | DT_CALCRECT);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
 SolidBrushCache::~SolidBrushCache() {
     if (brush_) DeleteObject(brush_);
 }
@@ -108,17 +122,16 @@ FontHolder::~FontHolder() {
     if (font_) DeleteObject(font_);
 }
 
-HFONT FontHolder::Get(const std::wstring& face, int pointSize) {
-    if (font_ && face == face_ && pointSize == size_) return font_;
+HFONT FontHolder::Get(const std::wstring& face, int pointSize, UINT dpi) {
+    if (font_ && face == face_ && pointSize == size_ && dpi == dpi_) return font_;
     if (font_) DeleteObject(font_);
-    HDC dc = GetDC(nullptr);
-    const int height = -MulDiv(pointSize, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, dc);
-    font_ = CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_DONTCARE, face.c_str());
+    font_ = CreatePointFont(face, pointSize, dpi);
     face_ = face;
     size_ = pointSize;
+    dpi_ = dpi;
     return font_;
 }
+
+HFONT FontHolder::ForDpi(UINT dpi) { return font_ ? Get(face_, size_, dpi) : nullptr; }
 
 }  // namespace quib

@@ -19,6 +19,9 @@ HWND CreateLabel(HWND parent, const std::wstring& text, int id, HFONT font);
 
 std::wstring GetText(HWND hwnd);
 void SetText(HWND hwnd, const std::wstring& text);
+// The size of a control's text in the control's font, on one line, with "&"
+// taken as the mnemonic marker it is on buttons and labels.
+SIZE TextExtent(HWND control);
 
 // A brush that follows a colour, recreated only when the colour changes.
 class SolidBrushCache {
@@ -31,17 +34,20 @@ private:
     COLORREF color_ = 0;
 };
 
-// A font that is recreated only when its face or size changes.
+// A font that is recreated only when its face, point size or DPI changes.
 class FontHolder {
 public:
     ~FontHolder();
-    HFONT Get(const std::wstring& face, int pointSize);
+    HFONT Get(const std::wstring& face, int pointSize, UINT dpi);
+    // The same face and size at another DPI (null when none was made yet).
+    HFONT ForDpi(UINT dpi);
     HFONT Handle() const { return font_; }
 
 private:
     HFONT font_ = nullptr;
     std::wstring face_;
     int size_ = 0;
+    UINT dpi_ = 0;
 };
 
 }  // namespace quib

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "util/Dpi.h"
+
 namespace quib {
 
 TMyListView::~TMyListView() { Detach(); }
@@ -23,6 +25,7 @@ bool TMyListView::Attach(HWND list) {
     if (!list || !(GetWindowLongPtrW(list, GWL_STYLE) & LVS_OWNERDATA)) return false;
     handle_ = list;
     parent_ = GetParent(list);
+    dpi_ = DpiOfWindow(list);
     ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
     // One hook per list on the parent: two lists on one dialog each answer
     // only their own notifications.
@@ -69,6 +72,10 @@ LRESULT CALLBACK TMyListView::ListProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
             self->Detach();
             break;
         default:
+            if (msg == ControlDpiChangedMessage()) {
+                self->RescaleColumns(static_cast<UINT>(wp));
+                return 0;
+            }
             break;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
@@ -222,7 +229,7 @@ void TMyListView::SetColumns(const std::vector<ListColumn>& columns, const std::
         LVCOLUMNW c{};
         c.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
         c.fmt = columns_[i].rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
-        c.cx = columns_[i].width;
+        c.cx = ScaleToDpi(columns_[i].width, dpi_);
         c.pszText = const_cast<wchar_t*>(columns_[i].caption.c_str());
         c.iSubItem = static_cast<int>(i);
         ListView_InsertColumn(handle_, static_cast<int>(i), &c);
@@ -245,10 +252,22 @@ void TMyListView::SetColumnWidth(int column, int width) {
     if (handle_) ListView_SetColumnWidth(handle_, column, width);
 }
 
+int TMyListView::DefaultColumnWidth(int column) const {
+    if (column < 0 || column >= ColumnCount()) return 0;
+    return ScaleToDpi(columns_[static_cast<size_t>(column)].width, dpi_);
+}
+
 void TMyListView::ReadColumnWidths(const IniFile& ini) {
     if (widthSection_.empty()) return;
     for (int i = 0; i < ColumnCount(); ++i)
-        SetColumnWidth(i, ini.ReadInteger(widthSection_, std::to_wstring(i), columns_[static_cast<size_t>(i)].width));
+        SetColumnWidth(i, ini.ReadInteger(widthSection_, std::to_wstring(i), DefaultColumnWidth(i)));
+}
+
+void TMyListView::RescaleColumns(UINT dpi) {
+    // The widths the user has, kept in proportion to the text on the new scale.
+    if (!handle_ || dpi == dpi_ || dpi == 0) return;
+    for (int i = 0; i < ColumnCount(); ++i) SetColumnWidth(i, RescaleDpi(ColumnWidth(i), dpi_, dpi));
+    dpi_ = dpi;
 }
 
 void TMyListView::WriteColumnWidths(const IniFile& ini) const {

@@ -23,7 +23,9 @@ namespace quib {
 
 struct ListColumn {
     std::wstring caption;
-    int width = 60;  // the first width, and the width when the settings have none
+    // The first width, and the width when the settings have none, in pixels
+    // at 96 DPI: the list shows it at its window's DPI.
+    int width = 60;
     bool rightAligned = false;
 };
 
@@ -88,12 +90,19 @@ public:
     // --- columns
     // Replaces the columns. widthSection names the settings section whose
     // keys "0", "1", ... hold the widths (ReadColumnWidths, WriteColumnWidths).
+    // Widths read from and written to the settings are the list's pixels, as
+    // the user left them; only the defaults follow the DPI. When the window
+    // moves to a monitor of another scale every width is rescaled.
     void SetColumns(const std::vector<ListColumn>& columns, const std::wstring& widthSection = L"");
     int ColumnCount() const { return static_cast<int>(columns_.size()); }
     const std::wstring& WidthSection() const { return widthSection_; }
     void SetColumnCaption(int column, const std::wstring& caption);
     int ColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
+    // A column's default width at the list's DPI.
+    int DefaultColumnWidth(int column) const;
+    // The DPI the list is laid out for.
+    UINT Dpi() const { return dpi_; }
     void ReadColumnWidths(const IniFile& ini);
     void WriteColumnWidths(const IniFile& ini) const;
 
@@ -118,6 +127,8 @@ private:
     std::wstring widthSection_;
     COLORREF background_ = CLR_NONE;
     bool keyFilter_ = true;
+    UINT dpi_ = 96;
+    void RescaleColumns(UINT dpi);
 };
 
 }  // namespace quib

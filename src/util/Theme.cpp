@@ -220,16 +220,7 @@ HFONT ControlFont(HWND control) {
     return f ? f : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-HFONT MenuFont() {
-    static HFONT font = [] {
-        NONCLIENTMETRICSW ncm{sizeof(ncm)};
-        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) {
-            return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-        }
-        return CreateFontIndirectW(&ncm.lfMenuFont);
-    }();
-    return font;
-}
+HFONT MenuFont(HWND form) { return MenuFontForDpi(DpiOfWindow(form)); }
 
 COLORREF BackgroundBehind(HWND control) {
     // The program's panels (util/Controls) keep their colour, plus one, in this

@@ -3,6 +3,7 @@
 // ThemeMenu.cpp (menus) and ThemePaint.cpp (controls the program paints).
 #include <windows.h>
 
+#include "util/Dpi.h"
 #include "util/Theme.h"
 
 namespace quib::theme {
@@ -13,7 +14,8 @@ HBRUSH Brush(COLORREF color);
 void Fill(HDC dc, const RECT& rect, COLORREF color);
 // The font a control paints with (its WM_GETFONT, else the GUI font).
 HFONT ControlFont(HWND control);
-HFONT MenuFont();
+// The menu font at the DPI of the window whose menus are drawn.
+HFONT MenuFont(HWND form);
 
 // Colour under a control: the colour of the program's panel it sits on, else
 // the window face.

@@ -64,12 +64,8 @@ const ItemTag* FindTag(ULONG_PTR data) {
     return AllTags().known.count(data) ? reinterpret_cast<const ItemTag*>(data) : nullptr;
 }
 
-int Scale(int px) {
-    HDC dc = GetDC(nullptr);
-    const int v = MulDiv(px, GetDeviceCaps(dc, LOGPIXELSY), 96);
-    ReleaseDC(nullptr, dc);
-    return v;
-}
+// Lengths at the DPI of the window whose menus are drawn.
+int Scale(HWND form, int px) { return ScaleToDpi(px, DpiOfWindow(form)); }
 
 struct ItemInfo {
     int position = -1;
@@ -143,31 +139,32 @@ SIZE TextSize(HDC dc, const std::wstring& text) {
     return {r.right - r.left, r.bottom - r.top};
 }
 
-int PopupItemHeight(HDC dc) {
+int PopupItemHeight(HWND form, HDC dc) {
     TEXTMETRICW tm{};
     GetTextMetricsW(dc, &tm);
-    return std::max<int>(tm.tmHeight + Scale(8), GetSystemMetrics(SM_CYMENUCHECK) + Scale(4));
+    return std::max<int>(tm.tmHeight + Scale(form, 8),
+                         SystemMetricForDpi(SM_CYMENUCHECK, DpiOfWindow(form)) + Scale(form, 4));
 }
 
-bool Measure(MEASUREITEMSTRUCT* mis) {
+bool Measure(HWND form, MEASUREITEMSTRUCT* mis) {
     if (mis->CtlType != ODT_MENU) return false;
     const ItemTag* tag = FindTag(mis->itemData);
     ItemInfo item;
     if (!tag || !FindItem(tag, mis->itemData, item)) return false;
     HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, MenuFont());
-    const int height = PopupItemHeight(dc);
+    HGDIOBJ old = SelectObject(dc, MenuFont(form));
+    const int height = PopupItemHeight(form, dc);
     if (item.type & MFT_SEPARATOR) {
         mis->itemWidth = 1;
-        mis->itemHeight = static_cast<UINT>(Scale(7));
+        mis->itemHeight = static_cast<UINT>(Scale(form, 7));
     } else if (tag->bar) {
         const SIZE s = TextSize(dc, item.label);
-        mis->itemWidth = static_cast<UINT>(s.cx + Scale(12));
-        mis->itemHeight = static_cast<UINT>(GetSystemMetrics(SM_CYMENU));
+        mis->itemWidth = static_cast<UINT>(s.cx + Scale(form, 12));
+        mis->itemHeight = static_cast<UINT>(SystemMetricForDpi(SM_CYMENU, DpiOfWindow(form)));
     } else {
         // check column | caption | gap | shortcut | sub-menu arrow column
         int width = height + TextSize(dc, item.label).cx + height;
-        if (!item.keys.empty()) width += Scale(24) + TextSize(dc, item.keys).cx;
+        if (!item.keys.empty()) width += Scale(form, 24) + TextSize(dc, item.keys).cx;
         mis->itemWidth = static_cast<UINT>(width);
         mis->itemHeight = static_cast<UINT>(height);
     }
@@ -176,7 +173,7 @@ bool Measure(MEASUREITEMSTRUCT* mis) {
     return true;
 }
 
-bool Draw(const DRAWITEMSTRUCT* dis) {
+bool Draw(HWND form, const DRAWITEMSTRUCT* dis) {
     if (dis->CtlType != ODT_MENU) return false;
     const ItemTag* tag = FindTag(dis->itemData);
     ItemInfo item;
@@ -190,11 +187,11 @@ bool Draw(const DRAWITEMSTRUCT* dis) {
     Fill(dc, rc, selected ? p.menuHighlight : p.menu);
     if (item.type & MFT_SEPARATOR) {
         const int mid = (rc.top + rc.bottom) / 2;
-        Fill(dc, RECT{rc.left + Scale(4), mid, rc.right - Scale(4), mid + 1}, p.border);
+        Fill(dc, RECT{rc.left + Scale(form, 4), mid, rc.right - Scale(form, 4), mid + 1}, p.border);
         return true;
     }
     const int saved = SaveDC(dc);
-    SelectObject(dc, MenuFont());
+    SelectObject(dc, MenuFont(form));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, disabled ? p.grayText : p.menuText);
     const UINT prefix = (state & ODS_NOACCEL) ? DT_HIDEPREFIX : 0;
@@ -338,11 +335,11 @@ void ThemePopupMenu(HMENU popup) {
 bool HandleMenuMessage(HWND form, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
         case WM_MEASUREITEM:
-            if (!Measure(reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return false;
+            if (!Measure(form, reinterpret_cast<MEASUREITEMSTRUCT*>(lp))) return false;
             result = TRUE;
             return true;
         case WM_DRAWITEM:
-            if (!Draw(reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return false;
+            if (!Draw(form, reinterpret_cast<const DRAWITEMSTRUCT*>(lp))) return false;
             result = TRUE;
             return true;
         case WM_INITMENUPOPUP:

@@ -12,7 +12,9 @@
 namespace quib::theme {
 namespace {
 
-int Scale(HDC dc, int px) { return MulDiv(px, GetDeviceCaps(dc, LOGPIXELSY), 96); }
+// Lengths at the DPI of the window painted (the DC of a per-monitor aware
+// window reports the system DPI, not its monitor's).
+int Scale(HWND h, int px) { return ScaleToDpi(px, DpiOfWindow(h)); }
 
 std::wstring WindowString(HWND h) {
     std::wstring s(static_cast<size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
@@ -84,13 +86,13 @@ void PaintPushButton(HWND h, HDC dc) {
     const UiState ui = QueryUiState(h);
     SetTextColor(dc, enabled ? p.buttonText : p.grayText);
     RECT text = body;
-    InflateRect(&text, -Scale(dc, 4), -Scale(dc, 2));
+    InflateRect(&text, -Scale(h, 4), -Scale(h, 2));
     const std::wstring caption = WindowString(h);
     DrawTextW(dc, caption.c_str(), -1, &text,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | (ui.hideAccel ? DT_HIDEPREFIX : 0));
     if (focused && !ui.hideFocus) {
         RECT f = body;
-        InflateRect(&f, -Scale(dc, 3), -Scale(dc, 3));
+        InflateRect(&f, -Scale(h, 3), -Scale(h, 3));
         SetTextColor(dc, p.buttonText);
         SetBkColor(dc, face);
         DrawFocusRect(dc, &f);
@@ -107,7 +109,7 @@ void PaintCheckOrRadio(HWND h, HDC dc, bool radio) {
     const auto check = static_cast<UINT>(SendMessageW(h, BM_GETCHECK, 0, 0));
     const bool enabled = IsWindowEnabled(h);
     const bool glyphRight = (style & BS_LEFTTEXT) != 0;
-    const int size = Scale(dc, 13);
+    const int size = Scale(h, 13);
     RECT box{0, (rc.top + rc.bottom - size) / 2, size, 0};
     if (glyphRight) box.left = rc.right - size;
     box.right = box.left + size;
@@ -134,7 +136,7 @@ void PaintCheckOrRadio(HWND h, HDC dc, bool radio) {
         }
     }
     RECT text = rc;
-    const int gap = Scale(dc, 4);
+    const int gap = Scale(h, 4);
     if (glyphRight) {
         text.right = box.left - gap;
     } else {
@@ -176,7 +178,7 @@ void PaintGroupBox(HWND h, HDC dc) {
     if (caption.empty()) return;
     const UiState ui = QueryUiState(h);
     const UINT format = DT_SINGLELINE | DT_LEFT | DT_TOP | (ui.hideAccel ? DT_HIDEPREFIX : 0);
-    RECT text{rc.left + Scale(dc, 8), rc.top, rc.right - Scale(dc, 8), rc.top + tm.tmHeight};
+    RECT text{rc.left + Scale(h, 8), rc.top, rc.right - Scale(h, 8), rc.top + tm.tmHeight};
     RECT measured = text;
     DrawTextW(dc, caption.c_str(), -1, &measured, format | DT_CALCRECT);
     RECT gap{measured.left - 2, measured.top, std::min(measured.right + 2, text.right), measured.bottom};
@@ -192,7 +194,7 @@ void PaintHeader(HWND h, HDC dc) {
     DcState st(dc, ControlFont(h));
     Fill(dc, rc, p.control);
     SetTextColor(dc, p.controlText);
-    const int pad = Scale(dc, 6);
+    const int pad = Scale(h, 6);
     const int count = Header_GetItemCount(h);
     for (int i = 0; i < count; ++i) {
         RECT item;
@@ -206,10 +208,10 @@ void PaintHeader(HWND h, HDC dc) {
         RECT text = item;
         InflateRect(&text, -pad, 0);
         if (hd.fmt & (HDF_SORTUP | HDF_SORTDOWN)) {
-            const int a = Scale(dc, 10);
+            const int a = Scale(h, 10);
             RECT arrow{text.right - a, item.top, text.right, item.bottom};
             DrawArrow(dc, arrow, (hd.fmt & HDF_SORTUP) ? Arrow::Up : Arrow::Down, p.grayText);
-            text.right -= a + Scale(dc, 2);
+            text.right -= a + Scale(h, 2);
         }
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
         const int align = hd.fmt & HDF_JUSTIFYMASK;
@@ -243,7 +245,7 @@ void PaintStatusBar(HWND h, HDC dc) {
     SetTextColor(dc, p.controlText);
     const bool simple = SendMessageW(h, SB_ISSIMPLE, 0, 0) != 0;
     const int count = simple ? 1 : static_cast<int>(SendMessageW(h, SB_GETPARTS, 0, 0));
-    const int pad = Scale(dc, 4);
+    const int pad = Scale(h, 4);
     for (int i = 0; i < count; ++i) {
         const WPARAM part = simple ? SB_SIMPLEID : static_cast<WPARAM>(i);
         RECT r = rc;
@@ -272,7 +274,7 @@ void PaintStatusBar(HWND h, HDC dc) {
     HWND top = GetAncestor(h, GA_ROOT);
     if ((GetWindowLongPtrW(h, GWL_STYLE) & SBARS_SIZEGRIP) && !(top && IsZoomed(top))) {
         // Three diagonal rows of dots, as Windows draws its grip.
-        const int d = Scale(dc, 2), step = Scale(dc, 4);
+        const int d = Scale(h, 2), step = Scale(h, 4);
         for (int row = 0; row < 3; ++row) {
             for (int col = 0; col <= row; ++col) {
                 const int x = rc.right - step * (col + 1), y = rc.bottom - step * (row - col + 1);
@@ -362,7 +364,7 @@ void PaintComboBox(HWND h, HDC dc) {
     if (selected) Fill(dc, item, p.highlight);
     SetTextColor(dc, !enabled ? p.grayText : selected ? p.highlightText : p.windowText);
     RECT t = item;
-    t.left += Scale(dc, 2);
+    t.left += Scale(h, 2);
     DrawTextW(dc, text.c_str(), -1, &t, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 

@@ -14,6 +14,7 @@
 #include "app/FormLog.h"
 #include "app/MainMenuTable.h"
 #include "keymap/FormKeyMap.h"
+#include "util/Dpi.h"
 
 using namespace quibtest;
 
@@ -48,7 +49,10 @@ bool SaveWindowPicture(HWND w, const std::wstring& name) {
     fh.bfType = 0x4D42;
     fh.bfOffBits = sizeof(fh) + sizeof(bi.bmiHeader);
     fh.bfSize = fh.bfOffBits + size;
-    const std::wstring path = g_out + L"\\" + name + (g_style.empty() ? L"" : L"-" + g_style) + L".bmp";
+    // Pictures at another display scale than 100 % are named after it.
+    const UINT dpi = quib::DpiOfWindow(w);
+    const std::wstring scale = dpi == 96 ? L"" : L"-dpi" + std::to_wstring(dpi);
+    const std::wstring path = g_out + L"\\" + name + (g_style.empty() ? L"" : L"-" + g_style) + scale + L".bmp";
     bool ok = false;
     if (FILE* f = _wfopen(path.c_str(), L"wb")) {
         fwrite(&fh, sizeof(fh), 1, f);

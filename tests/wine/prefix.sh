@@ -3,9 +3,12 @@
 # helper process detached from the caller's output: services.exe, the desktop
 # process and the server itself otherwise keep a test's pipe open (the server
 # keeps the descriptors behind inherited handles), and ctest waits for them.
-#   prefix.sh WINE_DIR
+#   prefix.sh WINE_DIR [DPI]
+# DPI (default 96) is the screen's pixels per inch the prefix's user has
+# (LogPixels), as a Windows user's display scale: 144 is 150 %, 192 is 200 %.
 set -e
 WINE_DIR=$1
+DPI=${2:-96}
 HERE=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX="$WINE_DIR/prefix" WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -31,6 +34,11 @@ if [ ! -f "$WINEPREFIX/.quib-ready-2" ]; then
   detached /usr/lib/wine/wine64 regedit /S 'Z:'"$(echo "$WINE_DIR/fonts-utf16.reg" | tr / '\\')"
   detached /usr/lib/wine/wineserver -w
   touch "$WINEPREFIX/.quib-ready-2"
+fi
+# The display scale is read by every program at its start.
+if [ "$(cat "$WINEPREFIX/.quib-dpi" 2>/dev/null || echo 96)" != "$DPI" ]; then
+  detached /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f
+  echo "$DPI" > "$WINEPREFIX/.quib-dpi"
 fi
 # Cheap when the server already runs: the second one exits at once.
 detached /usr/lib/wine/wineserver -p120 || true
