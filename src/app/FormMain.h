@@ -173,6 +173,35 @@ public:
     void SetMemo1Lines(const StringList& lines);
     bool ListVisible() const;
 
+    // --- extraction, viewing and launching (FormMainExtract.cpp, FormMainLaunch.cpp)
+    StringList StrListExtractFile;                    // the archive the extraction dialog shows
+    StringList StrListWindowName, StrListWindowHwnd;  // filer windows offered as destinations
+    std::wstring StrRetFormExtract;
+    std::wstring StrArchivePasswordExtract;           // given by the password dialog
+    std::wstring StrExtractFolderFileName;            // the extracted entry a viewer shows
+    int IntImageTypeIndex = 0;
+    StringList StrListBultInMarkFile;
+    StringList StrListExecute;
+    std::wstring StrRetFormExecute, StrRetFormExecuteMode;
+    void MenuUnpackClick();
+    void MenuTextViewClick();
+    void MenuImageWicClick();
+    void MenuImageGdiClick();
+    void MenuImageSusieClick();
+    void MenuArchiveViewerClick();
+    void MenuMovieMusicPlayerClick();
+    // The one road to an archiver DLL for extraction (fileName: "@" + the
+    // response file). The window stays responsive while the DLL works.
+    bool ArchiveUnpack(const std::wstring& archiveFileName, const std::wstring& filePath, const std::wstring& fileName,
+                       bool temporary, bool withPath, HWND formHwnd);
+    bool ExecuteProgram(const std::wstring& programLine, const std::wstring& option, const std::wstring& file);
+    bool ExecuteProgramEx3(const std::wstring& program, const std::wstring& option, const std::wstring& file);
+    bool ExecuteRerated(const std::wstring& file, const std::wstring& option, const std::wstring& folder);
+    // Enter on a file row: the selection extracted into the temporary folder
+    // and the focused entry opened by its extension.
+    void ExecuteExtFile();
+    std::wstring ResponseFilePath() const;
+
     // Handles a dropped-files list (the WM_DROPFILES path after the paths are read).
     void DropFiles(const StringList& paths);
 

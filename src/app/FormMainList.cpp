@@ -281,6 +281,8 @@ void TFormMain::MenuExecuteExtClick() {
         if (folder) {
             ShowMsgJE(handle_, L"Information : このフォルダは指定できません",
                       L"Information : This folder can not accept.\r\n[OK]");
+        } else {
+            ExecuteExtFile();
         }
         return;
     }
@@ -288,8 +290,10 @@ void TFormMain::MenuExecuteExtClick() {
         MenuBackSpaceClick();
         return;
     }
-    if (folder) EnterFolder(row);
-    // Opening a file with its associated program arrives with the viewers.
+    if (folder)
+        EnterFolder(row);
+    else
+        ExecuteExtFile();
 }
 
 void TFormMain::ListView1Click() {

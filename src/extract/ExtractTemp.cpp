@@ -43,8 +43,33 @@ bool ForceDirectories(const std::wstring& folder) {
     return true;
 }
 
+bool IsExtractTempFolder(const std::wstring& folder) {
+    std::wstring f = folder;
+    if (!f.empty() && f.back() == L'\\') f.pop_back();
+    // The shell's delete takes wildcards and several NUL-separated names.
+    if (f.find_first_of(L"*?/") != std::wstring::npos || f.find(L'\0') != std::wstring::npos) return false;
+    const size_t last = f.find_last_of(L'\\');
+    if (last == std::wstring::npos || last + 1 >= f.size()) return false;
+    const std::wstring handle = f.substr(last + 1);
+    for (wchar_t c : handle)
+        if (c < L'0' || c > L'9') return false;
+    const std::wstring parent = f.substr(0, last);
+    const size_t parentStart = parent.find_last_of(L'\\');
+    if (parentStart == std::wstring::npos || parent.substr(parentStart + 1) != L"TmpArchive") return false;
+    // A full path of a drive or a share, no "." or ".." anywhere in it.
+    if (!((f.size() > 3 && f[1] == L':' && f[2] == L'\\') || f.compare(0, 2, L"\\\\") == 0)) return false;
+    for (size_t start = 0; start < f.size();) {
+        size_t end = f.find(L'\\', start);
+        if (end == std::wstring::npos) end = f.size();
+        const std::wstring level = f.substr(start, end - start);
+        if (level == L"." || level == L"..") return false;
+        start = end + 1;
+    }
+    return true;
+}
+
 bool ArchiveDeleteExtractTemp(const std::wstring& folder, HWND owner) {
-    if (folder.find(L"TmpArchive") == std::wstring::npos || folder.size() < 10) {
+    if (folder.find(L"TmpArchive") == std::wstring::npos || folder.size() < 10 || !IsExtractTempFolder(folder)) {
         ShowMsgJE(owner, L"Information : このフォルダは削除できません\r\n" + folder,
                   L"Information : This folder can not deletet.\r\n[OK]\r\n" + folder);
         return false;

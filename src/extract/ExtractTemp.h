@@ -15,6 +15,10 @@ std::wstring ExtractBaseFolder(const std::wstring& programFolder, HWND mainWindo
 // characters or more.
 bool ForceDirectories(const std::wstring& folder);
 
+// A path of the form <full folder>\TmpArchive\<decimal handle>[\], without
+// wildcards, "." or ".." levels: the only thing the clean-up may delete.
+bool IsExtractTempFolder(const std::wstring& folder);
+
 // Removes the temporary folder with its contents. Refuses any path that is not
 // a temporary folder of this program. True when it is gone.
 bool ArchiveDeleteExtractTemp(const std::wstring& folder, HWND owner);
