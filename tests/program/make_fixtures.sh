@@ -46,6 +46,14 @@ with zipfile.ZipFile('filer.zip', 'w') as z:
         zi.external_attr = bits | 0x20
         z.writestr(zi, b'a')
 
+# Extraction: one top-level folder and nothing beside it; three images and a text.
+with zipfile.ZipFile('onefolder.zip', 'w') as z:
+    add(z, 'top/'); add(z, 'top/a.txt', b'a'); add(z, 'top/sub/b.txt', b'b')
+with zipfile.ZipFile('pics.zip', 'w') as z:
+    for n in 'abc':
+        add(z, n + '.png', b'png-' + n.encode())
+    add(z, 'd.txt', b'text')
+
 # A mid-size archive whose rows in both display forms are compared with the
 # rows recorded in tests/program/golden: every rule of the listing at work at
 # once (levels past the last bucket, duplicates by case, made-up folders,
