@@ -22,25 +22,25 @@ struct Found {
     HWND hwnd = nullptr;
 };
 
+BOOL CALLBACK MatchWindow(HWND w, LPARAM lp) {
+    auto* f = reinterpret_cast<Found*>(lp);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner != f->pid || !IsWindowVisible(w)) return TRUE;
+    wchar_t c[256] = {};
+    GetClassNameW(w, c, 256);
+    if (f->cls && lstrcmpW(c, f->cls) != 0) return TRUE;
+    if (f->caption && WindowText(w) != f->caption) return TRUE;
+    f->hwnd = w;
+    return FALSE;
+}
+
 // A visible top-level window of the process, by class and (when given) caption.
 HWND FindProcessWindow(DWORD pid, const wchar_t* cls, const wchar_t* caption, DWORD timeoutMs = 15000) {
     const DWORD end = GetTickCount() + timeoutMs;
     while (GetTickCount() < end) {
         Found f{pid, cls, caption};
-        EnumWindows(
-            [](HWND w, LPARAM lp) -> BOOL {
-                auto* f = reinterpret_cast<Found*>(lp);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                if (owner != f->pid || !IsWindowVisible(w)) return TRUE;
-                wchar_t c[256] = {};
-                GetClassNameW(w, c, 256);
-                if (f->cls && lstrcmpW(c, f->cls) != 0) return TRUE;
-                if (f->caption && WindowText(w) != f->caption) return TRUE;
-                f->hwnd = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&f));
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&f));
         if (f.hwnd) return f.hwnd;
         Sleep(50);
     }

@@ -13,7 +13,10 @@
 #include "app/FormHelp.h"
 #include "app/FormLog.h"
 #include "app/MainMenuTable.h"
+#include "extract/FormExtract.h"
 #include "keymap/FormKeyMap.h"
+#include "launch/FormExecute.h"
+#include "launch/FormExtention.h"
 #include "util/Dpi.h"
 
 using namespace quibtest;
@@ -102,6 +105,27 @@ void Shoot(bool japanese) {
         viewer.Show();
         Pump(300);
         SaveWindowPicture(viewer.Handle(), L"keymap-" + lang);
+    }
+    // The extraction dialog on a file, the chooser and the association picker.
+    PressKey(f.ListView1(), VK_DOWN);
+    ShootModal<quib::TFormExtract>(h, quib::tag::MenuUnpack, japanese ? L"ファイル解凍" : L"Extract files",
+                                   L"extract-" + lang);
+    {
+        quib::FormInstance<quib::TFormExecute> chooser(std::vector<quib::Association>{
+            {L"@ArchiveViwer", L".zip", L"@ArchiveViwer", L"DUMMY"},
+            {L"ARCHIVE", L".zip", L"\"C:\\Tools\\quibFMarchive.exe\" hwnd=%h", L"DUMMY"}});
+        chooser.Create();
+        chooser.Show();
+        Pump(300);
+        SaveWindowPicture(chooser.Handle(), L"execute-" + lang);
+    }
+    {
+        WriteFileBytes(h.Folder() / L"quibFM.ext", ".txt\r\nnotepad.exe\r\n/\r\n.jpg\r\n.png\r\nquibFMimage.exe\r\n");
+        quib::FormInstance<quib::TFormExtention> picker;
+        picker.Create();
+        picker.Show();
+        Pump(300);
+        SaveWindowPicture(picker.Handle(), L"extention-" + lang);
     }
     h.Close();
 }
