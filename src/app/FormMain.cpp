@@ -192,6 +192,7 @@ void TFormMain::FormCreate() {
     SetCaption(L" - quibFMarchive");
     ResetSfxSubModes(false);
     SetMenuEnabled(tag::MenuInitialSearchOneTime, true);
+    CreateInitialSearchMenus();
 }
 
 // ---------------------------------------------------------------- first display
@@ -637,7 +638,9 @@ bool TFormMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
                                  ctl == labelMarkSize_.caption || ctl == labelMarkCount_.caption ||
                                  ctl == wideTotals_[0] || ctl == wideTotals_[3] || ctl == wideTotals_[4] ||
                                  ctl == wideTotals_[7];
-            SetTextColor(dc, caption ? ColorPanelItemNow : ctl == labelName_.value ? NameLabelColor() : ColorPanelFontNow);
+            COLORREF text = caption ? ColorPanelItemNow : ctl == labelName_.value ? NameLabelColor() : ColorPanelFontNow;
+            InitialSearchLabelColor(ctl, text);
+            SetTextColor(dc, text);
             result = reinterpret_cast<LRESULT>(panelBrush_.Get(ColorPanelNow));
             return true;
         }
@@ -647,10 +650,7 @@ bool TFormMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 }
 
 void TFormMain::FormClose() {
-    if (QuibHandle && MenuChecked(tag::MenuSendTopToFiler)) {
-        SetForegroundWindow(QuibHandle);
-        if (IsIconic(QuibHandle)) SendMessageW(QuibHandle, WM_SYSCOMMAND, SC_RESTORE, -1);
-    }
+    if (QuibHandle && MenuChecked(tag::MenuSendTopToFiler)) BringWindowToFront(QuibHandle);
 }
 
 }  // namespace quib

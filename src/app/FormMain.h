@@ -153,6 +153,27 @@ public:
     void MenuParentShowClick();
     void MenuShowLogClick();
     void MenuShowHelpClick();
+
+    // Initial search (FormMainSearch.cpp). The texts and font colours of the
+    // information panel's file caption and file value labels while the
+    // search's indicator stands there; the guard against re-entry.
+    std::wstring StrInitialSearchDriveMemory1, StrInitialSearchDriveMemory2;
+    COLORREF ColorInitialSearchMemory1 = 0, ColorInitialSearchMemory2 = 0;
+    bool BoolInitialSearchRun = false;
+    void MenuInitialSearchClick();
+    void MenuInitialSearchOneTimeClick();
+    // A letter or digit item of the hidden menus ('A'..'Z', '0'..'9').
+    void MenuInitialSearchCharClick(wchar_t character);
+    void InitialSearch(wchar_t character);
+    // Both modes off, when one is on (an archive opened with the open dialog).
+    void InitialSearchOff();
+
+    // Filer link (FormMainFilerLink.cpp): the instance switch's copies of the
+    // windows found.
+    StringList StrListWindowName;
+    StringList StrListWindowHwnd;
+    void MenuArchiveSetFocusClick();
+    void MenuFilerSetFocusClick();
     // The interface language of the whole program (the Jpn/Eng menu): saved,
     // applied here and taken by every window shown later.
     void SwitchLanguage(bool japanese) override;
@@ -217,6 +238,7 @@ protected:
     void FormDestroy() override;
     bool FormKeyDown(WPARAM key, bool shift, bool ctrl, bool alt) override;
     bool InitialSearchOn() const override;
+    void MenuCommand(int id) override;
     void ControlCommand(HWND control, int id, int code) override;
     LRESULT Notify(NMHDR* hdr) override;
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
@@ -274,6 +296,20 @@ private:
     // A folder's rows after entering or leaving it: the cursor goes back to
     // the row remembered there.
     void ShowFolderAgain();
+    // Initial search (FormMainSearch.cpp).
+    void CreateInitialSearchMenus();
+    void ShowInitialSearchMenus(bool show);
+    void SwitchInitialSearch(int modeTag);
+    // The colour of a label while the search's indicator stands in the panel.
+    bool InitialSearchLabelColor(HWND label, COLORREF& color) const;
+    // The letter and digit menus: on the menu bar only while a mode is on
+    // (a menu off the bar is the window's to destroy).
+    struct InitialSearchMenus {
+        HMENU letters = nullptr, digits = nullptr;
+        bool onBar = false;
+        ~InitialSearchMenus();
+    } initialSearchMenus_;
+    bool initialSearchIndicator_ = false;
     FontHolder listFont_, infoFont_, memoFont_;
     SolidBrushCache listBrush_, panelBrush_, windowBrush_;
 };

@@ -511,6 +511,7 @@ void TFormMain::OpenChosenFile(const std::wstring& path) {
     StrLoadFileName = path;
     InformationUpdate();
     if (!TextForm()) StrFilerCurrent = L"/";
+    InitialSearchOff();
     switch (mode) {
         case ListingMode::Simple:
         case ListingMode::Test:

@@ -100,6 +100,12 @@ enum : int {
     MenuExpand = 1400,
     MenuHelp = 1500,
     MenuLanguage = 1600,
+    // The initial search's letter and digit menus: on the menu bar only while
+    // a search mode is on; neither has a key-map line nor a language line.
+    MenuInitialSearchChar = 1700,
+    MenuInitialSearchA = 1701,  // .. MenuInitialSearchZ = 1726
+    MenuInitialSearchNumber = 1730,
+    MenuInitialSearchNum0 = 1740,  // .. MenuInitialSearchNum9 = 1749
 };
 }  // namespace tag
 
