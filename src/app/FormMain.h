@@ -302,6 +302,9 @@ private:
     void SwitchInitialSearch(int modeTag);
     // The colour of a label while the search's indicator stands in the panel.
     bool InitialSearchLabelColor(HWND label, COLORREF& color) const;
+    // The file caption label is as wide as the indicator while it shows it
+    // (over the emptied value label), and takes the layout's width again after.
+    static LRESULT CALLBACK FileCaptionLabelProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     // The letter and digit menus: on the menu bar only while a mode is on
     // (a menu off the bar is the window's to destroy).
     struct InitialSearchMenus {

@@ -3,6 +3,10 @@
 // mode is on, the indicator in the information panel, and the search itself.
 #include "app/FormMain.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 #include "app/InitialSearch.h"
 #include "app/MainMenuTable.h"
 #include "util/Theme.h"
@@ -45,6 +49,20 @@ int BarPosition(HMENU bar, int id) {
     return -1;
 }
 
+bool IsIndicatorText(const std::wstring& text) { return text.rfind(L"< Initial Search", 0) == 0; }
+
+// The width the label's text needs in the label's font.
+int TextWidth(HWND label, const std::wstring& text) {
+    HDC dc = GetDC(label);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return size.cx + 4;
+}
+
 }  // namespace
 
 TFormMain::InitialSearchMenus::~InitialSearchMenus() {
@@ -54,9 +72,46 @@ TFormMain::InitialSearchMenus::~InitialSearchMenus() {
     if (digits) DestroyMenu(digits);
 }
 
+LRESULT CALLBACK TFormMain::FileCaptionLabelProc(HWND label, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                                 DWORD_PTR ref) {
+    auto* form = reinterpret_cast<TFormMain*>(ref);
+    switch (msg) {
+        case WM_WINDOWPOSCHANGING: {
+            // A layout while the indicator stands keeps it readable.
+            auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+            const std::wstring text = GetText(label);
+            if (!(pos->flags & SWP_NOSIZE) && IsIndicatorText(text)) pos->cx = std::max(pos->cx, TextWidth(label, text));
+            break;
+        }
+        case WM_SETTEXT: {
+            const bool wasIndicator = IsIndicatorText(GetText(label));
+            const LRESULT r = DefSubclassProc(label, msg, wp, lp);
+            const std::wstring text = lp ? reinterpret_cast<const wchar_t*>(lp) : L"";
+            // The value label (empty meanwhile) would paint over the wide caption.
+            if (IsIndicatorText(text)) {
+                ShowWindow(form->labelFile_.value, SW_HIDE);
+                RECT rc{};
+                GetClientRect(label, &rc);
+                SetWindowPos(label, HWND_TOP, 0, 0, rc.right, rc.bottom, SWP_NOMOVE | SWP_NOACTIVATE);
+            } else if (wasIndicator) {
+                form->LayoutControls();
+                ShowWindow(form->labelFile_.value, SW_SHOW);
+            }
+            return r;
+        }
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(label, FileCaptionLabelProc, id);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(label, msg, wp, lp);
+}
+
 void TFormMain::CreateInitialSearchMenus() {
     InitialSearchMenus& m = initialSearchMenus_;
     if (m.letters) return;
+    SetWindowSubclass(labelFile_.caption, FileCaptionLabelProc, 1, reinterpret_cast<DWORD_PTR>(this));
     m.letters = CreatePopupMenu();
     for (wchar_t c = L'A'; c <= L'Z'; ++c)
         AppendMenuW(m.letters, MF_STRING, static_cast<UINT_PTR>(SearchItemOf(c)), SearchItemCaption(c).c_str());

@@ -25,7 +25,7 @@ constexpr int kMargin = 8;
 constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 28;
 constexpr int kRowHeight = 26;
-constexpr int kLabelHeight = 20;
+constexpr int kLabelHeight = 24;
 constexpr int kEditLeft = 95;
 // The edit boxes take the dialog's width less this.
 constexpr int kEditWidthLess = 105;
@@ -73,6 +73,8 @@ void TFormSelectFiler::FormCreate() {
                            LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                        WS_EX_CLIENTEDGE, kListBox1);
     SendMessageW(list_, LB_SETHORIZONTALEXTENT, kHorizontalExtent, 0);
+    // Without a Tag no language line reaches it; it still takes the language's font.
+    RegisterComponent({ComponentKind::ListBox, 0, list_});
     SetItemHeight();
     labelProgram_ = AddControl(ComponentKind::Label, kTagLabelProgram, L"STATIC", L"プログラム名", WS_VISIBLE);
     for (int i = 0; i < kTitleRows; ++i) {
@@ -83,6 +85,7 @@ void TFormSelectFiler::FormCreate() {
         edits_[static_cast<size_t>(i)] = AddControl(ComponentKind::Edit, 0, L"EDIT", L"",
                                                     WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                                                     kEdit1 + i);
+        RegisterComponent({ComponentKind::Edit, 0, edits_[static_cast<size_t>(i)]});
     }
     const struct {
         int tag;

@@ -129,6 +129,7 @@ TEST(InitialSearch, ContinuousModeTakesTheLettersAndWrapsRound) {
 
 TEST(InitialSearch, IndicatorInThePanelAndTheLabelsRestored) {
     MainWindowHarness h;
+    ASSERT_TRUE(CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language"));
     auto& f = h.Start({ProgramFixture(L"filer.zip")});
     EXPECT_EQ(f.InfoValue(0), ProgramFixture(L"filer.zip"));
     Press(h, VK_F9);
@@ -136,6 +137,30 @@ TEST(InitialSearch, IndicatorInThePanelAndTheLabelsRestored) {
     ASSERT_NE(caption, nullptr);
     EXPECT_EQ(f.InfoValue(0), L"");
     EXPECT_EQ(LabelTextColor(f, caption), COLORREF(0x00FFFF));
+    // The whole indicator is readable, over the emptied value label.
+    const auto width = [](HWND w) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        return r.right - r.left;
+    };
+    const auto textWidth = [](HWND w) {
+        HDC dc = GetDC(w);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        const std::wstring text = WindowText(w);
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(dc, old);
+        ReleaseDC(w, dc);
+        return static_cast<int>(size.cx);
+    };
+    const int wide = width(caption);
+    EXPECT_GE(width(caption), textWidth(caption));
+    HWND value = FindChildWithText(GetParent(caption), L"");
+    ASSERT_NE(value, nullptr);
+    EXPECT_FALSE(IsWindowVisible(value));
+    SetWindowPos(f.Handle(), nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);  // a new layout keeps it
+    h.Pump();
+    EXPECT_GE(width(caption), textWidth(caption));
     EXPECT_EQ(f.StrInitialSearchDriveMemory1, L"file:");
     EXPECT_EQ(f.StrInitialSearchDriveMemory2, ProgramFixture(L"filer.zip"));
     EXPECT_EQ(f.ColorInitialSearchMemory1, f.ColorPanelItemNow);
@@ -157,6 +182,8 @@ TEST(InitialSearch, IndicatorInThePanelAndTheLabelsRestored) {
     EXPECT_EQ(WindowText(caption), L"file:");
     EXPECT_EQ(f.InfoValue(0), ProgramFixture(L"filer.zip"));
     EXPECT_EQ(LabelTextColor(f, caption), f.ColorPanelItemNow);
+    EXPECT_LT(width(caption), wide);  // the layout's width again
+    EXPECT_TRUE(IsWindowVisible(value));
 }
 
 TEST(InitialSearch, OneShotModeSearchesOnceThenGivesTheKeysBack) {

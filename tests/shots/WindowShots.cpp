@@ -12,6 +12,7 @@
 #include "MainWindowHarness.h"
 #include "app/FormHelp.h"
 #include "app/FormLog.h"
+#include "app/FormSelectFiler.h"
 #include "app/MainMenuTable.h"
 #include "extract/FormExtract.h"
 #include "keymap/FormKeyMap.h"
@@ -98,6 +99,23 @@ void Shoot(bool japanese) {
     SaveWindowPicture(f.Handle(), L"main-" + lang);
     ShootModal<quib::TFormLog>(h, quib::tag::MenuShowLog, japanese ? L"ログ表示" : L"Log", L"log-" + lang);
     ShootModal<quib::TFormHelp>(h, quib::tag::MenuShowHelp, japanese ? L"ヘルプ表示" : L"Help", L"help-" + lang);
+    // Initial search on: its indicator in the panel and its two menus.
+    h.Command(quib::tag::MenuInitialSearch);
+    Pump(300);
+    SaveWindowPicture(f.Handle(), L"main-search-" + lang);
+    h.Command(quib::tag::MenuInitialSearch);
+    // The filer selection over two stand-in filers, the second row selected.
+    {
+        RunningProgram quibFM(UnixToWin(QUIB_STANDIN_FILER_DIR) + L"\\standin-filer.exe", L"--name C:\\work");
+        RunningProgram pell(UnixToWin(QUIB_STANDIN_FILER_DIR) + L"\\standin-filer.exe", L"--kind PellFM --name D:\\");
+        quibFM.WaitForWindow(L" - quibFM");
+        pell.WaitForWindow(L" - PellFM");
+        ShootModal<quib::TFormSelectFiler>(h, quib::tag::MenuFilerSetFocus, japanese ? L"ファイラー選択" : L"Select filer",
+                                           L"selectfiler-" + lang, [](quib::TFormSelectFiler& d) {
+                                               SendMessageW(d.ListBox1(), LB_SETCURSEL, 1, 0);
+                                               SetFocus(d.ListBox1());
+                                           });
+    }
     // The key-map viewer of the main window's map.
     {
         quib::FormInstance<quib::TFormKeyMap> viewer;
