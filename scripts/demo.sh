@@ -3,6 +3,8 @@
 # (x86_64, the build that runs here) with the stand-in archiver DLLs, and starts
 # it under Wine on the demo archive, with the Japanese system code page.
 #   scripts/demo.sh [archive]
+# QUIB_DEMO_FILER=1 starts it as the filer does, from the stand-in filer
+# (stand-ins/filer), with "hwnd=<the filer's window>" and the archive.
 # Without a DISPLAY it runs on a private Xvfb, waits for the program's window
 # (the first run also makes the Wine prefix), saves a screenshot to
 # build/demo-screenshot.png and ends the program, Wine and Xvfb.
@@ -29,10 +31,14 @@ if [ -z "${DISPLAY:-}" ]; then
   export DISPLAY=":$(cat "$BUILD/wine/display")"
 fi
 export QUIB_CODEPAGE=932
-if [ $headless = 0 ]; then
-  exec "$BUILD/wine/run.sh" "$BUILD/bin/quibFMarchive.exe" "$(winpath "$archive")"
+launch=("$BUILD/bin/quibFMarchive.exe" "$(winpath "$archive")")
+if [ "${QUIB_DEMO_FILER:-0}" = 1 ]; then
+  launch=("$BUILD/stand-ins/filer/standin-filer.exe" --start "$(winpath "$BUILD/bin/quibFMarchive.exe")" "$(winpath "$archive")")
 fi
-"$BUILD/wine/run.sh" "$BUILD/bin/quibFMarchive.exe" "$(winpath "$archive")" &
+if [ $headless = 0 ]; then
+  exec "$BUILD/wine/run.sh" "${launch[@]}"
+fi
+"$BUILD/wine/run.sh" "${launch[@]}" &
 pid=$!
 # The window's X name is its caption; the first start makes the Wine prefix
 # first, which takes a while.
