@@ -94,7 +94,7 @@ void BringWindowToFront(HWND window) {
 }
 
 InstanceChoice ChooseNextInstance(const std::vector<std::wstring>& fileLines, const std::vector<std::wstring>& found,
-                                  int index) {
+                                  int index, const std::wstring& currentInstance) {
     InstanceChoice choice;
     if (found.size() <= 1) return choice;
     std::vector<std::wstring> all = fileLines;
@@ -108,7 +108,11 @@ InstanceChoice ChooseNextInstance(const std::vector<std::wstring>& fileLines, co
     int start = index + 1;
     // A negative index (a hand-edited setting) starts from the top as well.
     if (start >= count || start < 0) start = 0;
-    const std::wstring& current = found.front();
+    // The instance that switches is the foreground window, normally the
+    // topmost one too; but a system may raise a window a moment after it
+    // activated it, so the instance names itself when it can.
+    const bool named = std::find(found.begin(), found.end(), currentInstance) != found.end();
+    const std::wstring& current = named ? currentInstance : found.front();
     for (int i = start; i < count; ++i) {
         if (choice.rotation[static_cast<size_t>(i)] != current) {
             choice.position = i;

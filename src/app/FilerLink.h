@@ -55,11 +55,12 @@ struct InstanceChoice {
 };
 
 // fileLines: the rotation file's lines; found: the handles of the program's
-// windows in enumeration order (the first is the current one); index: the
-// position visited last. The next position after index whose handle is not
-// the current one, wrapping round once.
+// windows in enumeration order; index: the position visited last; current:
+// the instance that switches (empty: the first found, the topmost). The next
+// position after index whose handle is not the current one, wrapping round
+// once.
 InstanceChoice ChooseNextInstance(const std::vector<std::wstring>& fileLines, const std::vector<std::wstring>& found,
-                                  int index);
+                                  int index, const std::wstring& current = {});
 
 // --- the filer title lines of the selection dialog
 

@@ -23,7 +23,9 @@ void TFormMain::MenuArchiveSetFocusClick() {
     if (GetFileAttributesW(rotationFile.c_str()) != INVALID_FILE_ATTRIBUTES && ReadTextFileDefault(rotationFile, text))
         fileLines = SplitLines(text);
     const IniFile ini = Ini();
-    const InstanceChoice choice = ChooseNextInstance(fileLines, StrListWindowHwnd, ini.ReadInteger(L"QuibFMText", L"Index", 0));
+    const InstanceChoice choice = ChooseNextInstance(fileLines, StrListWindowHwnd,
+                                                    ini.ReadInteger(L"QuibFMText", L"Index", 0),
+                                                    HandleText(handle_));
     if (choice.position < 0) return;
     ini.WriteInteger(L"QuibFMText", L"Index", choice.position);
     WriteUtf16Lines(rotationFile, choice.rotation);

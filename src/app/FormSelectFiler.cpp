@@ -21,6 +21,7 @@ enum ControlId {
 };
 
 constexpr wchar_t kFile[] = L"ファイル";
+// Lengths in pixels at 96 DPI (the window scales them to its own).
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 28;
@@ -72,7 +73,7 @@ void TFormSelectFiler::FormCreate() {
                        WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED |
                            LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                        WS_EX_CLIENTEDGE, kListBox1);
-    SendMessageW(list_, LB_SETHORIZONTALEXTENT, kHorizontalExtent, 0);
+    SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(Scale(kHorizontalExtent)), 0);
     // Without a Tag no language line reaches it; it still takes the language's font.
     RegisterComponent({ComponentKind::ListBox, 0, list_});
     SetItemHeight();
@@ -126,28 +127,36 @@ void TFormSelectFiler::SetItemHeight() {
     GetTextMetricsW(dc, &tm);
     SelectObject(dc, old);
     ReleaseDC(list_, dc);
-    SendMessageW(list_, LB_SETITEMHEIGHT, 0, std::max<LPARAM>(tm.tmHeight + 4, 16));
+    SendMessageW(list_, LB_SETITEMHEIGHT, 0, std::max<LPARAM>(tm.tmHeight + Scale(4), Scale(16)));
 }
 
 void TFormSelectFiler::FormResize(int w, int h) {
     if (!list_) return;
-    const int buttonsTop = h - kMargin - kButtonHeight;
-    const int rowsTop = buttonsTop - kMargin - kTitleRows * kRowHeight;
-    const int labelTop = rowsTop - kLabelHeight;
-    MoveWindow(list_, 0, 0, w, std::max(0, labelTop - 4), TRUE);
-    MoveWindow(labelProgram_, kEditLeft, labelTop, std::max(0, w - kEditWidthLess), kLabelHeight - 2, TRUE);
+    const int margin = Scale(kMargin), buttonWidth = Scale(kButtonWidth), buttonHeight = Scale(kButtonHeight),
+              rowHeight = Scale(kRowHeight), labelHeight = Scale(kLabelHeight), editLeft = Scale(kEditLeft),
+              editWidth = std::max(0, w - Scale(kEditWidthLess));
+    const int buttonsTop = h - margin - buttonHeight;
+    const int rowsTop = buttonsTop - margin - kTitleRows * rowHeight;
+    const int labelTop = rowsTop - labelHeight;
+    MoveWindow(list_, 0, 0, w, std::max(0, labelTop - Scale(4)), TRUE);
+    MoveWindow(labelProgram_, editLeft, labelTop, editWidth, labelHeight - Scale(2), TRUE);
     for (int i = 0; i < kTitleRows; ++i) {
-        const int y = rowsTop + i * kRowHeight;
-        MoveWindow(checks_[static_cast<size_t>(i)], kMargin, y, kEditLeft - kMargin - 4, kRowHeight - 4, TRUE);
-        MoveWindow(edits_[static_cast<size_t>(i)], kEditLeft, y, std::max(0, w - kEditWidthLess), kRowHeight - 4,
+        const int y = rowsTop + i * rowHeight;
+        MoveWindow(checks_[static_cast<size_t>(i)], margin, y, editLeft - margin - Scale(4), rowHeight - Scale(4),
                    TRUE);
+        MoveWindow(edits_[static_cast<size_t>(i)], editLeft, y, editWidth, rowHeight - Scale(4), TRUE);
     }
     for (size_t i = 0; i < buttons_.size(); ++i) {
         // Cancel stands apart at the right.
-        const int x = i + 1 == buttons_.size() ? w - kMargin - kButtonWidth
-                                               : kMargin + static_cast<int>(i) * (kButtonWidth + kMargin);
-        MoveWindow(buttons_[i], x, buttonsTop, kButtonWidth, kButtonHeight, TRUE);
+        const int x = i + 1 == buttons_.size() ? w - margin - buttonWidth
+                                               : margin + static_cast<int>(i) * (buttonWidth + margin);
+        MoveWindow(buttons_[i], x, buttonsTop, buttonWidth, buttonHeight, TRUE);
     }
+}
+
+void TFormSelectFiler::FormDpiChanged(UINT) {
+    SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(Scale(kHorizontalExtent)), 0);
+    SetItemHeight();
 }
 
 // ---------------------------------------------------------------- title lines

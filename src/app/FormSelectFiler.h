@@ -64,6 +64,7 @@ protected:
     void ControlCommand(HWND control, int id, int code) override;
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
     void LanguageApplied() override;
+    void FormDpiChanged(UINT oldDpi) override;
 
 private:
     // The title lines as the check boxes and edit boxes show them.

@@ -42,6 +42,18 @@ TEST(InstanceRotation, CasesFromTheRotationFileTheWindowsFoundAndTheIndex) {
     }
 }
 
+TEST(InstanceRotation, TheSwitchingInstanceIsTheCurrentOneWhereverItStands) {
+    // Activated but not raised yet: the instance itself is passed over, not
+    // the window above it.
+    auto choice = ChooseNextInstance({L"10", L"20"}, {L"20", L"10"}, 1, L"10");
+    EXPECT_EQ(choice.position, 1);  // 20
+    choice = ChooseNextInstance({L"10", L"20", L"30"}, {L"30", L"20", L"10"}, 0, L"20");
+    EXPECT_EQ(choice.position, 2);  // 30: after index, not itself
+    // A name that is not among the windows found: the topmost is current.
+    choice = ChooseNextInstance({L"10", L"20"}, {L"20", L"10"}, 1, L"99");
+    EXPECT_EQ(choice.position, 0);
+}
+
 TEST(InstanceRotation, RepeatedUseVisitsEveryInstanceInTheFilesOrder) {
     // Each visited instance comes to the top of the enumeration.
     Lines file;
