@@ -1,6 +1,7 @@
 #include "app/FilerLink.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "util/StrConv.h"
 #include "util/TextFile.h"
@@ -33,24 +34,26 @@ std::wstring WindowCaption(HWND w) {
 }
 
 // Every top-level window, each listed as often as count says.
-template <class Count>
-void CollectWindows(const Count& count, std::vector<std::wstring>& names, std::vector<std::wstring>& handles) {
-    struct Walk {
-        const Count* count;
-        std::vector<std::wstring>* names;
-        std::vector<std::wstring>* handles;
-    } walk{&count, &names, &handles};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* walk = reinterpret_cast<Walk*>(p);
-            const std::wstring caption = WindowCaption(w);
-            for (int n = (*walk->count)(caption); n > 0; --n) {
-                walk->names->push_back(caption);
-                walk->handles->push_back(HandleText(w));
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&walk));
+struct Walk {
+    std::function<int(const std::wstring&)> count;
+    std::vector<std::wstring>* names;
+    std::vector<std::wstring>* handles;
+};
+
+BOOL CALLBACK CollectWindow(HWND w, LPARAM p) {
+    auto* walk = reinterpret_cast<Walk*>(p);
+    const std::wstring caption = WindowCaption(w);
+    for (int n = walk->count(caption); n > 0; --n) {
+        walk->names->push_back(caption);
+        walk->handles->push_back(HandleText(w));
+    }
+    return TRUE;
+}
+
+void CollectWindows(std::function<int(const std::wstring&)> count, std::vector<std::wstring>& names,
+                    std::vector<std::wstring>& handles) {
+    Walk walk{std::move(count), &names, &handles};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&walk));
 }
 
 }  // namespace

@@ -51,29 +51,28 @@ Instance StartInstance(const ProgramFolder& folder) {
 }
 
 // The main window of a process this test did not start.
+struct ProcessWalk {
+    DWORD pid;
+    const std::wstring* suffix;
+    HWND found;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND w, LPARAM p) {
+    auto* walk = reinterpret_cast<ProcessWalk*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    if (owner != walk->pid || !IsWindowVisible(w) || !WindowText(w).ends_with(*walk->suffix)) return TRUE;
+    walk->found = w;
+    return FALSE;
+}
+
 HWND ProcessWindow(DWORD pid, const std::wstring& suffix) {
-    HWND found = nullptr;
+    ProcessWalk walk{pid, &suffix, nullptr};
     WaitUntil([&] {
-        struct Walk {
-            DWORD pid;
-            const std::wstring* suffix;
-            HWND found;
-        } walk{pid, &suffix, nullptr};
-        EnumWindows(
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* walk = reinterpret_cast<Walk*>(p);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                const std::wstring caption = WindowText(w);
-                if (owner != walk->pid || !IsWindowVisible(w) || !caption.ends_with(*walk->suffix)) return TRUE;
-                walk->found = w;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&walk));
-        found = walk.found;
-        return found != nullptr;
+        EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&walk));
+        return walk.found != nullptr;
     });
-    return found;
+    return walk.found;
 }
 
 // A process started by someone else, ended when the test is done with it.

@@ -37,20 +37,21 @@ void Press(MainWindowHarness& h, WORD vk, BYTE mods = 0) {
 
 int BarItems(quib::TFormMain& f) { return GetMenuItemCount(GetMenu(f.Handle())); }
 
+struct ChildWalk {
+    const std::wstring* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChildText(HWND w, LPARAM p) {
+    auto* walk = reinterpret_cast<ChildWalk*>(p);
+    if (WindowText(w) != *walk->text) return TRUE;
+    walk->found = w;
+    return FALSE;
+}
+
 HWND FindChildWithText(HWND parent, const std::wstring& text) {
-    struct Walk {
-        const std::wstring* text;
-        HWND found;
-    } walk{&text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* walk = reinterpret_cast<Walk*>(p);
-            if (WindowText(w) != *walk->text) return TRUE;
-            walk->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&walk));
+    ChildWalk walk{&text, nullptr};
+    EnumChildWindows(parent, MatchChildText, reinterpret_cast<LPARAM>(&walk));
     return walk.found;
 }
 
