@@ -168,10 +168,8 @@ public:
     // Both modes off, when one is on (an archive opened with the open dialog).
     void InitialSearchOff();
 
-    // Filer link (FormMainFilerLink.cpp): the instance switch's copies of the
-    // windows found.
-    StringList StrListWindowName;
-    StringList StrListWindowHwnd;
+    // Filer link (FormMainFilerLink.cpp); the instance switch keeps the
+    // windows it found in StrListWindowName / StrListWindowHwnd.
     void MenuArchiveSetFocusClick();
     void MenuFilerSetFocusClick();
     // The interface language of the whole program (the Jpn/Eng menu): saved,
@@ -196,7 +194,8 @@ public:
 
     // --- extraction, viewing and launching (FormMainExtract.cpp, FormMainLaunch.cpp)
     StringList StrListExtractFile;                    // the archive the extraction dialog shows
-    StringList StrListWindowName, StrListWindowHwnd;  // filer windows offered as destinations
+    // Filer windows offered as destinations; the instance switch's windows after it ran.
+    StringList StrListWindowName, StrListWindowHwnd;
     std::wstring StrRetFormExtract;
     std::wstring StrArchivePasswordExtract;           // given by the password dialog
     std::wstring StrExtractFolderFileName;            // the extracted entry a viewer shows
