@@ -26,26 +26,6 @@ bool ExistsFolder(const std::wstring& p) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void PutOnClipboard(HWND owner, const std::wstring& text) {
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        if (OpenClipboard(owner)) break;
-        if (attempt == 9) return;
-        Sleep(20);
-    }
-    EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        if (void* p = GlobalLock(mem)) {
-            memcpy(p, text.c_str(), bytes);
-            GlobalUnlock(mem);
-            if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
-        } else {
-            GlobalFree(mem);
-        }
-    }
-    CloseClipboard();
-}
-
 // The DLL call runs on a worker thread while this thread goes on handling
 // the window's messages: the list repaints, the status bar says how long the
 // extraction has run, and commands, drops and a close wait until it is done
@@ -202,7 +182,7 @@ void TFormMain::MenuUnpackClick() {
     // 8, 9. Extraction and what the user is told.
     const bool ok = ArchiveUnpack(StrLoadFileName, destination, L"@" + ResponseFilePath(), false, withPath, handle_);
     if (ok && moveFolder) {
-        PutOnClipboard(handle_, destination);
+        SetClipboardText(handle_, destination);
         ShowMsgJE(handle_,
                   L"Information : 解凍が完了しました\r\n" + destination + L"\r\n" +
                       L"quibFMでカレントフォルダの変更(H キー)を操作して、Ctrl+V で貼り付けを実行後に、「変更」を操作してください",

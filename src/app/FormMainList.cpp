@@ -11,6 +11,7 @@
 #include "app/Application.h"
 #include "app/MainMenuTable.h"
 #include "archive/ArchiveKind.h"
+#include "util/Controls.h"
 #include "util/Message.h"
 #include "util/MyUtility.h"
 #include "util/StrConv.h"
@@ -402,15 +403,7 @@ void TFormMain::MenuCopyFileNameClick() {
     const int selected = SelectedRow();
     if (selected < 0) return;
     const std::wstring text = CopyNamesText(rows_, selected, TextForm());
-    if (!OpenClipboard(handle_)) return;
-    EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        memcpy(GlobalLock(mem), text.c_str(), bytes);
-        GlobalUnlock(mem);
-        if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
-    }
-    CloseClipboard();
+    SetClipboardText(handle_, text);
 }
 
 void TFormMain::MenuShowListItemsClick() {

@@ -183,19 +183,7 @@ void TFormKeyMap::FillList(const KeyMapTable& lines) {
 void TFormKeyMap::CopyToClipboard() {
     std::wstring text;
     for (const auto& line : *shown_) text += KeyMapLineText(line) + L"\r\n";
-    if (!OpenClipboard(handle_)) return;
-    EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        if (void* p = GlobalLock(mem)) {
-            memcpy(p, text.c_str(), bytes);
-            GlobalUnlock(mem);
-            if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
-        } else {
-            GlobalFree(mem);
-        }
-    }
-    CloseClipboard();
+    SetClipboardText(handle_, text);
 }
 
 void TFormKeyMap::SwitchLanguage(bool japanese) {

@@ -1,5 +1,7 @@
 #include "util/Controls.h"
 
+#include <cstring>
+
 #include "util/Dpi.h"
 
 
@@ -133,5 +135,26 @@ HFONT FontHolder::Get(const std::wstring& face, int pointSize, UINT dpi) {
 }
 
 HFONT FontHolder::ForDpi(UINT dpi) { return font_ ? Get(face_, size_, dpi) : nullptr; }
+
+bool SetClipboardText(HWND owner, const std::wstring& text) {
+    for (int attempt = 0;; ++attempt) {
+        if (OpenClipboard(owner)) break;
+        if (attempt == 9) return false;
+        Sleep(20);
+    }
+    EmptyClipboard();
+    bool put = false;
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        if (void* p = GlobalLock(mem)) {
+            memcpy(p, text.c_str(), bytes);
+            GlobalUnlock(mem);
+            put = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+        }
+        if (!put) GlobalFree(mem);
+    }
+    CloseClipboard();
+    return put;
+}
 
 }  // namespace quib

@@ -23,6 +23,11 @@ void SetText(HWND hwnd, const std::wstring& text);
 // taken as the mnemonic marker it is on buttons and labels.
 SIZE TextExtent(HWND control);
 
+// Puts Unicode text on the clipboard. Another program may hold the clipboard
+// for a moment (clipboard managers read every change), so opening it is tried
+// a few times before giving up. False when the text could not be put there.
+bool SetClipboardText(HWND owner, const std::wstring& text);
+
 // A brush that follows a colour, recreated only when the colour changes.
 class SolidBrushCache {
 public:
