@@ -16,6 +16,8 @@ SCREEN=1280x1024
 [ -z "${3:-}" ] || SCREEN=3840x2160
 export WINEPREFIX="$WINE_DIR/prefix"
 mkdir -p "$WINE_DIR"
+QUIB_WINE_LOADER=/usr/lib/wine/wine64 QUIB_WINESERVER=/usr/lib/wine/wineserver
+[ -f "$WINE_DIR/paths.sh" ] && . "$WINE_DIR/paths.sh"
 fail() { echo "wine $cmd failed: $*" >&2; exit 1; }
 case "$cmd" in
   setup)
@@ -30,11 +32,11 @@ case "$cmd" in
     bash "$HERE/prefix.sh" "$WINE_DIR" "$DPI" </dev/null >"$WINE_DIR/prefix.log" 2>&1 \
       || fail "the Wine prefix could not be made: $(tail -n 5 "$WINE_DIR/prefix.log")"
     code=0
-    DISPLAY=$display WINEDEBUG=-all timeout 60 /usr/lib/wine/wine64 cmd /c exit 7 </dev/null >/dev/null 2>&1 || code=$?
+    DISPLAY=$display WINEDEBUG=-all timeout 60 "$QUIB_WINE_LOADER" cmd /c exit 7 </dev/null >/dev/null 2>&1 || code=$?
     [ "$code" -eq 7 ] || fail "Wine does not run programs (cmd gave $code)"
     ;;
   cleanup)
-    /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
+    "$QUIB_WINESERVER" -k </dev/null >/dev/null 2>&1 || true
     bash "$HERE/xvfb.sh" stop "$WINE_DIR" </dev/null >/dev/null 2>&1
     ;;
 esac

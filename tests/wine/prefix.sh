@@ -10,6 +10,10 @@ set -e
 WINE_DIR=$1
 DPI=${2:-96}
 HERE=$(cd "$(dirname "$0")" && pwd)
+QUIB_WINE_LOADER=/usr/lib/wine/wine64 QUIB_WINESERVER=/usr/lib/wine/wineserver QUIB_WINE_WOW64=0
+[ -f "$WINE_DIR/paths.sh" ] && . "$WINE_DIR/paths.sh"
+wine() { "$QUIB_WINE_LOADER" "$@"; }
+wineserver() { "$QUIB_WINESERVER" "$@"; }
 export WINEPREFIX="$WINE_DIR/prefix" WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$WINE_DIR"
@@ -22,29 +26,35 @@ exec 9>"$WINE_DIR/lock"
 flock 9
 if [ ! -f "$WINEPREFIX/.quib-ready-2" ]; then
   rm -rf "$WINEPREFIX"
-  detached /usr/lib/wine/wineserver -p120 || true
-  detached /usr/lib/wine/wine64 wineboot -i
+  detached wineserver -p120 || true
+  detached wine wineboot -i
+  if [ "$QUIB_WINE_WOW64" = 1 ]; then
+    # Built against the system zlib (as Debian builds it), user32 and others
+    # load zlib1.dll; the prefix needs it for both halves.
+    cp /usr/x86_64-w64-mingw32/lib/zlib1.dll "$WINEPREFIX/drive_c/windows/system32/"
+    cp /usr/i686-w64-mingw32/lib/zlib1.dll "$WINEPREFIX/drive_c/windows/syswow64/"
+  fi
   # A crashing test must end, not wait in the crash debugger.
-  detached /usr/lib/wine/wine64 reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f || true
+  detached wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f || true
   # No window manager runs on the test display: unmanaged windows hide at once
   # instead of waiting two seconds for a manager that never answers.
-  detached /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f || true
+  detached wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f || true
   # Japanese face names render with the IPA fonts under any locale.
   iconv -f UTF-8 -t UTF-16 "$HERE/fonts.reg" > "$WINE_DIR/fonts-utf16.reg"
-  detached /usr/lib/wine/wine64 regedit /S 'Z:'"$(echo "$WINE_DIR/fonts-utf16.reg" | tr / '\\')"
-  detached /usr/lib/wine/wineserver -w
+  detached wine regedit /S 'Z:'"$(echo "$WINE_DIR/fonts-utf16.reg" | tr / '\\')"
+  detached wineserver -w
   touch "$WINEPREFIX/.quib-ready-2"
 fi
 # The display scale is read by every program at its start.
 if [ "$(cat "$WINEPREFIX/.quib-dpi" 2>/dev/null || echo 96)" != "$DPI" ]; then
-  detached /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f
+  detached wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f
   echo "$DPI" > "$WINEPREFIX/.quib-dpi"
 fi
 # Cheap when the server already runs: the second one exits at once.
-detached /usr/lib/wine/wineserver -p120 || true
-detached /usr/lib/wine/wine64 wineboot || true
+detached wineserver -p120 || true
+detached wine wineboot || true
 # The desktop process starts with the first window of any program and inherits
 # that program's standard handles; started here, it holds /dev/null instead.
 if [ -n "${DISPLAY:-}" ]; then
-  detached /usr/lib/wine/wine64 rundll32.exe user32.dll,GetDesktopWindow || true
+  detached wine rundll32.exe user32.dll,GetDesktopWindow || true
 fi
