@@ -24,18 +24,22 @@ detached() { "$@" 9>&- </dev/null >/dev/null 2>&1; }
 
 exec 9>"$WINE_DIR/lock"
 flock 9
-if [ ! -f "$WINEPREFIX/.quib-ready-2" ]; then
+if [ ! -f "$WINEPREFIX/.quib-ready-3" ]; then
   rm -rf "$WINEPREFIX"
   detached wineserver -p120 || true
-  detached wine wineboot -i
   if [ "$QUIB_WINE_WOW64" = 1 ]; then
-    # Built against the system zlib (as Debian builds it), user32 and others
-    # load zlib1.dll; the prefix needs it for both halves.
+    # Built against the system zlib (as Debian builds it), user32 loads
+    # zlib1.dll, already while wineboot makes the prefix: both halves get it
+    # before that.
+    mkdir -p "$WINEPREFIX/drive_c/windows/system32" "$WINEPREFIX/drive_c/windows/syswow64"
     cp /usr/x86_64-w64-mingw32/lib/zlib1.dll "$WINEPREFIX/drive_c/windows/system32/"
     cp /usr/i686-w64-mingw32/lib/zlib1.dll "$WINEPREFIX/drive_c/windows/syswow64/"
   fi
+  detached wine wineboot -i
   # A crashing test must end, not wait in the crash debugger.
   detached wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f || true
+  # 32-bit programs read the 32-bit view of that key.
+  detached wine reg delete 'HKLM\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f || true
   # No window manager runs on the test display: unmanaged windows hide at once
   # instead of waiting two seconds for a manager that never answers.
   detached wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f || true
@@ -43,7 +47,7 @@ if [ ! -f "$WINEPREFIX/.quib-ready-2" ]; then
   iconv -f UTF-8 -t UTF-16 "$HERE/fonts.reg" > "$WINE_DIR/fonts-utf16.reg"
   detached wine regedit /S 'Z:'"$(echo "$WINE_DIR/fonts-utf16.reg" | tr / '\\')"
   detached wineserver -w
-  touch "$WINEPREFIX/.quib-ready-2"
+  touch "$WINEPREFIX/.quib-ready-3"
 fi
 # The display scale is read by every program at its start.
 if [ "$(cat "$WINEPREFIX/.quib-dpi" 2>/dev/null || echo 96)" != "$DPI" ]; then
