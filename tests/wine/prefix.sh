@@ -38,7 +38,8 @@ if [ ! -f "$WINEPREFIX/.quib-ready-3" ]; then
   detached wine wineboot -i
   # A crashing test must end, not wait in the crash debugger.
   detached wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f || true
-  # 32-bit programs read the 32-bit view of that key.
+  # 32-bit programs read the 32-bit view of that key (run.sh also keeps
+  # WoW64's winedbg from starting at all).
   detached wine reg delete 'HKLM\Software\Wow6432Node\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f || true
   # No window manager runs on the test display: unmanaged windows hide at once
   # instead of waiting two seconds for a manager that never answers.
