@@ -103,6 +103,7 @@ TEST(ArchiveListingE2E, EachFamilyIsEnumeratedWithItsDllAndModeFlags) {
 }
 
 TEST(ArchiveListingE2E, SimpleAndTestModesSendTheFamilyCommandWithTheReportBuffer) {
+    if (!GdiSelectsFonts()) GTEST_SKIP() << kNoFontsUnderThisWine;
     struct Case {
         const wchar_t* modeSection;
         const wchar_t* file;

@@ -56,6 +56,7 @@ void Key(HWND target, WORD vk) {
 }  // namespace
 
 TEST(ExtractE2E, TwoEntriesMarkedWithTheKeyboardAreExtractedByteForByte) {
+    if (!GdiSelectsFonts()) GTEST_SKIP() << kNoFontsUnderThisWine;
     ProgramFolder folder;
     TempDir out;
     const std::wstring dest = out / L"dest";

@@ -191,3 +191,13 @@ TEST(ProgramWindowE2E, AMissingArchiverDllIsReportedAndTheProgramStaysUsable) {
         EXPECT_EQ(w.Close(), 0);
     }
 }
+
+// The font probe that lets the 32-bit run step over windows Wine's WoW64 mode
+// cannot show must not step over anything where fonts work.
+TEST(ProgramWindowE2E, TheFontProbeFindsFontsWhereverTheyWork) {
+    const bool fonts = GdiSelectsFonts();
+    RecordProperty("gdi_selects_fonts", fonts ? "yes" : "no");
+    if (sizeof(void*) == 8) {
+        EXPECT_TRUE(fonts);
+    }
+}

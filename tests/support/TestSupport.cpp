@@ -196,6 +196,18 @@ std::wstring WindowText(HWND hwnd) {
     return buf;
 }
 
+bool GdiSelectsFonts() {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    const HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICW tm{};
+    const bool works = old != nullptr && GetTextMetricsW(dc, &tm);
+    if (old) SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return works;
+}
+
 namespace {
 struct WindowSearch {
     DWORD pid;

@@ -91,4 +91,13 @@ private:
 
 std::wstring WindowText(HWND hwnd);
 
+// Whether this process can select a font into a device context. Wine 8.0's
+// WoW64 mode cannot from 32-bit code (SelectObject returns nothing, text
+// metrics fail), and a 32-bit edit control holding text then crashes inside
+// Wine's script shaping. Programs started by a test share its bitness and
+// its Wine, so a test of a window with edit controls asks this first.
+bool GdiSelectsFonts();
+inline constexpr const char* kNoFontsUnderThisWine =
+    "this Wine cannot select fonts in 32-bit code (its WoW64 mode), so edit controls crash; proven on Windows only";
+
 }  // namespace quibtest
