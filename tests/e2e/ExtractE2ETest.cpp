@@ -3,7 +3,11 @@
 // originals; and two instances side by side with their own temporary folders.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <algorithm>
+#include <functional>
 
 #include "TestSupport.h"
 #include "util/IniFile.h"
@@ -53,6 +57,20 @@ void Key(HWND target, WORD vk) {
     Sleep(150);
 }
 
+// Keys are posted to another process: each one is waited for through what it
+// changes, so a busy machine cannot reorder or lose the next one.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
+    const DWORD end = GetTickCount() + timeoutMs;
+    while (GetTickCount() < end) {
+        if (done()) return true;
+        Sleep(30);
+    }
+    return done();
+}
+int FocusedRow(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
 }  // namespace
 
 TEST(ExtractE2E, TwoEntriesMarkedWithTheKeyboardAreExtractedByteForByte) {
@@ -69,9 +87,13 @@ TEST(ExtractE2E, TwoEntriesMarkedWithTheKeyboardAreExtractedByteForByte) {
     HWND list = FindWindowExW(main, nullptr, L"SysListView32", nullptr);
     ASSERT_NE(list, nullptr);
     // The filer display: <\>, docs, bin.dat, hello.txt. Two downs, two marks.
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LVM_GETITEMCOUNT, 0, 0) == 4 && FocusedRow(list) == 0; }));
     Key(list, VK_DOWN);
+    ASSERT_TRUE(WaitFor([&] { return FocusedRow(list) == 1; }));
     Key(list, VK_DOWN);
+    ASSERT_TRUE(WaitFor([&] { return FocusedRow(list) == 2; }));
     Key(list, VK_SPACE);
+    ASSERT_TRUE(WaitFor([&] { return FocusedRow(list) == 3; }));
     Key(list, VK_SPACE);
     Key(list, 'U');
     HWND dialog = FindProcessWindow(program.ProcessId(), nullptr, L"ファイル解凍");
