@@ -5,6 +5,7 @@
 #include <cstring>
 #include <random>
 
+#include "EntryRecords.h"
 #include "archive/EntryModel.h"
 #include "util/MyUtility.h"
 #include "util/StrConv.h"
@@ -15,18 +16,7 @@ namespace {
 
 const DateTimeSeparators kSlash{L"/", L":"};
 
-TArchiveEntryInfo Record(const std::string& name, std::uint32_t size, std::uint32_t packed, std::uint16_t date,
-                         std::uint16_t time, const std::string& attr, const std::string& method) {
-    TArchiveEntryInfo info{};
-    std::memcpy(info.FileName, name.data(), std::min(name.size(), sizeof(info.FileName)));
-    std::memcpy(info.Attribute, attr.data(), std::min(attr.size(), sizeof(info.Attribute)));
-    std::memcpy(info.Method, method.data(), std::min(method.size(), sizeof(info.Method)));
-    info.OriginalSize = size;
-    info.CompressedSize = packed;
-    info.DosDate = date;
-    info.DosTime = time;
-    return info;
-}
+using unittest::Record;
 
 std::uint16_t Date(unsigned y, unsigned m, unsigned d) { return static_cast<std::uint16_t>(((y - 1980) << 9) | (m << 5) | d); }
 std::uint16_t Time(unsigned h, unsigned mi, unsigned s) { return static_cast<std::uint16_t>((h << 11) | (mi << 5) | (s / 2)); }

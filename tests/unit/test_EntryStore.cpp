@@ -8,6 +8,7 @@
 #include <random>
 
 #include "app/EntryView.h"
+#include "EntryRecords.h"
 #include "archive/EntryModel.h"
 #include "archive/EntryStore.h"
 #include "util/MyUtility.h"
@@ -17,18 +18,7 @@ using namespace quib;
 
 namespace {
 
-TArchiveEntryInfo Record(const std::string& name, std::uint32_t size, std::uint32_t packed, std::uint16_t date,
-                         std::uint16_t time, const std::string& attr, const std::string& method) {
-    TArchiveEntryInfo info{};
-    std::memcpy(info.FileName, name.data(), std::min(name.size(), sizeof(info.FileName)));
-    std::memcpy(info.Attribute, attr.data(), std::min(attr.size(), sizeof(info.Attribute)));
-    std::memcpy(info.Method, method.data(), std::min(method.size(), sizeof(info.Method)));
-    info.OriginalSize = size;
-    info.CompressedSize = packed;
-    info.DosDate = date;
-    info.DosTime = time;
-    return info;
-}
+using unittest::Record;
 
 std::vector<TArchiveEntryInfo> Records() {
     const std::string sjis = "\x8E\x91\x97\xBF/\x95\x5C.txt";  // 資料/表.txt: a 0x5C trail byte
