@@ -579,6 +579,12 @@ int TFormBase::Scale(int length96) const { return ScaleToDpi(length96, dpi_); }
 
 SIZE TFormBase::Scale(SIZE size96) const { return ScaleToDpi(size96, dpi_); }
 
+int TFormBase::Unscale(int pixels) const { return MulDiv(pixels, 96, static_cast<int>(dpi_ ? dpi_ : 96)); }
+
+void TFormBase::Place(HWND control, int x96, int y96, int width96, int height96) const {
+    MoveWindow(control, Scale(x96), Scale(y96), Scale(width96), Scale(height96), TRUE);
+}
+
 void TFormBase::CreateFormFonts() {
     const LOGFONTW message = MessageFontForDpi(dpi_);
     font_ = CreateFontIndirectW(&message);

@@ -197,6 +197,12 @@ public:
     // A length in pixels at 96 DPI, at the window's DPI.
     int Scale(int length96) const;
     SIZE Scale(SIZE size96) const;
+    // A length in pixels at the window's DPI, at 96 DPI.
+    int Unscale(int pixels) const;
+    // Moves a control to a place given in pixels at 96 DPI: a layout written
+    // once for 100 % (with the client size taken through Unscale) keeps its
+    // proportions to the fonts at every scale.
+    void Place(HWND control, int x96, int y96, int width96, int height96) const;
 
     // --- one-shot delayed actions (the notices shown once a window stands)
     void After(UINT milliseconds, std::function<void()> action);

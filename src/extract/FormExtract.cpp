@@ -17,7 +17,7 @@ namespace {
 enum ControlId : int { kArchiveEdit = 100, kZipDll, kFileList, kDestination, kFilerList };
 
 constexpr int kMargin = 8;
-constexpr int kLabelHeight = 20;
+constexpr int kLabelHeight = 22;
 constexpr int kRowHeight = 26;
 constexpr int kButtonWidth = 120;
 constexpr int kHorizontalExtent = 1390;
@@ -134,9 +134,11 @@ void TFormExtract::FormShow() { SetFocus(destination_); }
 
 void TFormExtract::FormResize(int w, int h) {
     if (!buttonOK_) return;
+    w = Unscale(w);
+    h = Unscale(h);
     const int inner = std::max(0, w - 2 * kMargin);
     int y = kMargin;
-    auto place = [](HWND c, int x, int top, int width, int height) { MoveWindow(c, x, top, width, height, TRUE); };
+    auto place = [this](HWND c, int x, int top, int width, int height) { Place(c, x, top, width, height); };
     place(labelArchive_, kMargin, y, inner, kLabelHeight);
     y += kLabelHeight;
     place(archiveEdit_, kMargin, y, inner, 24);
@@ -158,7 +160,12 @@ void TFormExtract::FormResize(int w, int h) {
     place(destination_, kMargin, y, inner, 300);
     y += kRowHeight + 6;
     HWND buttons[5] = {buttonCurrent_, buttonJump_, buttonList_, buttonTree_, buttonBrowse_};
-    for (int i = 0; i < 5; ++i) place(buttons[i], kMargin + i * (kButtonWidth + 6), y, kButtonWidth, kRowHeight);
+    // Each as wide as its caption needs (the captions differ a lot in length).
+    for (int i = 0, x = kMargin; i < 5; ++i) {
+        const int width = std::max(kButtonWidth * 5 / 6, Unscale(TextExtent(buttons[i]).cx) + 16);
+        place(buttons[i], x, y, width, kRowHeight);
+        x += width + 6;
+    }
     y += kRowHeight + 6;
     place(labelFilers_, kMargin, y, inner, kLabelHeight);
     y += kLabelHeight;

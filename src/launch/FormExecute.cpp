@@ -38,12 +38,14 @@ void TFormExecute::FormShow() { SetFocus(list_); }
 
 void TFormExecute::FormResize(int w, int h) {
     if (!ok_) return;
-    MoveWindow(label_, 8, 12, 300, 20, TRUE);
+    w = Unscale(w);
+    h = Unscale(h);
+    Place(label_, 8, 10, 300, 22);
     // The edit follows the window's width, less the room of the label and buttons.
-    MoveWindow(edit_, 312, 8, std::max(60, w - 440), 24, TRUE);
-    MoveWindow(list_, 8, 40, w - 16, std::max(40, h - 40 - 48), TRUE);
-    MoveWindow(cancel_, w - 8 - 120, h - 40, 120, 30, TRUE);
-    MoveWindow(ok_, w - 16 - 240, h - 40, 120, 30, TRUE);
+    Place(edit_, 312, 8, std::max(60, w - 440), 24);
+    Place(list_, 8, 40, w - 16, std::max(40, h - 40 - 48));
+    Place(cancel_, w - 8 - 120, h - 40, 120, 30);
+    Place(ok_, w - 16 - 240, h - 40, 120, 30);
 }
 
 void TFormExecute::ButtonOKClick() {

@@ -43,14 +43,16 @@ void TFormExtention::FormShow() { SetFocus(extList_); }
 
 void TFormExtention::FormResize(int w, int h) {
     if (!ok_) return;
+    w = Unscale(w);
+    h = Unscale(h);
     const int left = std::max(100, w / 3);
     const int listHeight = std::max(40, h - 32 - 48);
-    MoveWindow(labelExt_, 8, 8, left - 12, 20, TRUE);
-    MoveWindow(extList_, 8, 30, left - 12, listHeight, TRUE);
-    MoveWindow(labelProgram_, left + 4, 8, w - left - 12, 20, TRUE);
-    MoveWindow(programList_, left + 4, 30, w - left - 12, listHeight, TRUE);
-    MoveWindow(cancel_, w - 8 - 120, h - 40, 120, 30, TRUE);
-    MoveWindow(ok_, w - 16 - 240, h - 40, 120, 30, TRUE);
+    Place(labelExt_, 8, 6, left - 12, 22);
+    Place(extList_, 8, 30, left - 12, listHeight);
+    Place(labelProgram_, left + 4, 6, w - left - 12, 22);
+    Place(programList_, left + 4, 30, w - left - 12, listHeight);
+    Place(cancel_, w - 8 - 120, h - 40, 120, 30);
+    Place(ok_, w - 16 - 240, h - 40, 120, 30);
 }
 
 void TFormExtention::SelectBoth(HWND from) {

@@ -16,9 +16,13 @@
 #include "app/FormHelp.h"
 #include "app/FormLog.h"
 #include "app/MainMenuTable.h"
+#include "extract/FormExtract.h"
+#include "launch/FormExecute.h"
+#include "launch/FormExtention.h"
 #include "keymap/FormKeyMap.h"
 #include "util/Dpi.h"
 #include "util/IniFile.h"
+#include "util/StrConv.h"
 
 using namespace quibtest;
 
@@ -365,5 +369,83 @@ TEST(DpiTextWindows, TheLogAndHelpOpenAtTheirDefaultSizesForTheScale) {
         EXPECT_EQ(size.cy, expected.cy);
         EXPECT_EQ(minimum.cx, expected.cx);
         EXPECT_EQ(minimum.cy, expected.cy);
+    }
+}
+
+namespace {
+
+BOOL CALLBACK CollectTextControl(HWND h, LPARAM p) {
+    wchar_t cls[32] = {};
+    GetClassNameW(h, cls, 32);
+    if ((lstrcmpiW(cls, L"Static") == 0 || lstrcmpiW(cls, L"Button") == 0) && IsWindowVisible(h) &&
+        GetWindowTextLengthW(h) > 0)
+        reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+    return TRUE;
+}
+
+// Every label, button and check box of a dialog shows its whole text at this
+// scale: as tall as its font's line, and as wide as the text plus what the
+// control draws beside it (a push button's edges, a check box's box).
+void ExpectTextsFit(HWND dialog, const std::wstring& name) {
+    SCOPED_TRACE(quib::WideToUtf8(name));
+    std::vector<HWND> controls;
+    EnumChildWindows(dialog, CollectTextControl, reinterpret_cast<LPARAM>(&controls));
+    ASSERT_GE(controls.size(), 3u);
+    const UINT dpi = ExpectedDpi();
+    for (HWND c : controls) {
+        const TextBox t = MeasureText(c);
+        const std::wstring text = WindowText(c);
+        const LONG kind = GetWindowLongPtrW(c, GWL_STYLE) & BS_TYPEMASK;
+        wchar_t cls[32] = {};
+        GetClassNameW(c, cls, 32);
+        int beside = 0;
+        if (lstrcmpiW(cls, L"Button") == 0)
+            beside = (kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX) ? At(16, dpi) : At(6, dpi);
+        EXPECT_LE(t.text.cx + beside, t.box.cx) << "cut off: " << quib::WideToUtf8(text);
+        EXPECT_LE(t.lineHeight, t.box.cy) << "too low: " << quib::WideToUtf8(text);
+    }
+}
+
+}  // namespace
+
+// The extraction dialog, the program chooser and the association picker in
+// both languages, laid out for the scale with nothing cut off.
+TEST(DpiDialogs, TheExtractionDialogAndTheProgramPickersShowWholeTexts) {
+    for (bool japanese : {true, false}) {
+        SCOPED_TRACE(japanese ? "Japanese" : "English");
+        MainWindowHarness h;
+        CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language");
+        h.Setting(L"Language", L"Japanese", japanese ? L"1" : L"0");
+        auto& f = h.Start({ProgramFixture(L"levels.zip")});
+        ASSERT_TRUE(WaitFor([&] { return ListRowCount(f.ListView1()) == 3; }));
+        PressKey(f.ListView1(), VK_DOWN);
+        bool seen = false;
+        DuringModal driver([&] {
+            HWND w = FindThreadWindow(japanese ? L"ファイル解凍" : L"Extract files");
+            auto* form = w ? dynamic_cast<quib::TFormExtract*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!form) return false;
+            ExpectTextsFit(w, L"extract");
+            seen = true;
+            form->Close();
+            return true;
+        });
+        h.Command(quib::tag::MenuUnpack);
+        EXPECT_TRUE(seen);
+        {
+            quib::FormInstance<quib::TFormExecute> chooser(std::vector<quib::Association>{
+                {L"ARCHIVE", L".zip", L"\"C:\\Tools\\quibFMarchive.exe\" hwnd=%h", L"DUMMY"}});
+            chooser.Create();
+            chooser.Show();
+            Pump(100);
+            ExpectTextsFit(chooser.Handle(), L"execute");
+        }
+        {
+            quib::FormInstance<quib::TFormExtention> picker;
+            picker.Create();
+            picker.Show();
+            Pump(100);
+            ExpectTextsFit(picker.Handle(), L"extention");
+        }
+        h.Close();
     }
 }
