@@ -18,6 +18,7 @@
 #include "util/PathPrefix.h"
 #include "util/StrConv.h"
 #include "viewers/ViewerStart.h"
+#include "viewers/text/FormText.h"
 
 namespace quib {
 namespace {
@@ -60,6 +61,10 @@ const ViewerKind kViewers[] = {
 // The built-in viewers come in later versions; until then the user is told
 // so, with the file that would have been shown.
 static void ViewerNotAvailable(HWND owner, const std::wstring& token, const std::wstring& file) {
+    if (token == L"@TextViewer") {
+        ShowTextViewer(file);
+        return;
+    }
     for (const ViewerKind& v : kViewers) {
         if (token != v.token) continue;
         ShowMsgJE(owner, std::wstring(L"Information : ") + v.japanese + L"はこのバージョンでは使用できません\r\n" + file,

@@ -70,3 +70,16 @@ std::wstring DoubleAmpersands(std::wstring_view text) {
 }
 
 }  // namespace quib
+
+namespace quib {
+
+bool DecEditAccepts(int numericType, wchar_t ch, int caret, std::wstring_view text) {
+    if (ch == L'\b' || (ch >= L'0' && ch <= L'9')) return true;
+    const bool signedKind = numericType == DecimalSigned || numericType == DoubleSigned;
+    const bool fraction = numericType == DoubleUnSigned || numericType == DoubleSigned;
+    if (ch == L'-' && signedKind) return caret == 0;
+    if (ch == L'.' && fraction) return text.find(L'.') == std::wstring_view::npos;
+    return false;
+}
+
+}  // namespace quib

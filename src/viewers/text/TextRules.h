@@ -41,3 +41,14 @@ constexpr size_t kHistoryMax = 32;
 std::wstring DoubleAmpersands(std::wstring_view text);
 
 }  // namespace quib
+
+namespace quib {
+
+// The number-only edit's key filter: whether a typed character is passed on.
+// Backspace and digits always; "-" only at position 0 for the signed kinds;
+// "." only when the text has none for the decimal-fraction kinds. Every other
+// character, control characters included, is dropped.
+enum DecEditType : int { DecimalUnSigned = 0, DecimalSigned = 1, DoubleUnSigned = 2, DoubleSigned = 3 };
+bool DecEditAccepts(int numericType, wchar_t ch, int caret, std::wstring_view text);
+
+}  // namespace quib

@@ -1,0 +1,445 @@
+// The text viewer as a real window: decoded text and status read back from
+// its controls, the deferred messages, the key map and its file, scrolling
+// with real keys, line numbers in step, wrap, the search bar and its menu,
+// the find and go-to-line dialogs, copying and the size limit.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+
+#include "FormTestSupport.h"
+#include "keymap/KeyMap.h"
+#include "util/IniFile.h"
+#include "util/Message.h"
+#include "util/StrConv.h"
+#include "viewers/text/FormFind.h"
+#include "viewers/text/FormText.h"
+
+using namespace quibtest;
+using quib::TFormText;
+
+namespace {
+
+struct FindViewerData {
+    TFormText* found = nullptr;
+};
+BOOL CALLBACK FindViewerProc(HWND w, LPARAM lp) {
+    auto* d = reinterpret_cast<FindViewerData*>(lp);
+    if (auto* v = dynamic_cast<TFormText*>(quib::TFormBase::FromHandle(w)); v && IsWindowVisible(w)) {
+        d->found = v;
+        return FALSE;
+    }
+    return TRUE;
+}
+TFormText* OpenViewer() {
+    FindViewerData d;
+    EnumThreadWindows(GetCurrentThreadId(), FindViewerProc, reinterpret_cast<LPARAM>(&d));
+    return d.found && d.found->BoolFormShow ? d.found : nullptr;
+}
+
+std::string U8(const std::wstring& w) { return quib::WideToUtf8(w); }
+
+class TextViewer : public testing::Test {
+protected:
+    TestProgramFolder program;
+    TempDir dir;
+    MsgCapture messages;
+    void SetUp() override { quib::SetUiJapanese(true); }
+    std::wstring File(const std::string& bytes, const std::wstring& name = L"t.txt") {
+        WriteFileBytes(dir / name, bytes);
+        return dir / name;
+    }
+    // Opens the viewer modally on the file and runs the body while it stands.
+    void With(const std::wstring& file, const std::function<void(TFormText&)>& body) {
+        bool ran = false;
+        DuringModal driver([&] {
+            TFormText* v = OpenViewer();
+            if (!v) return false;
+            body(*v);
+            ran = true;
+            v->Close();
+            return true;
+        });
+        quib::ShowTextViewer(file);
+        EXPECT_TRUE(ran);
+    }
+};
+
+const std::string kSjisReadme = "\x82\xb1\x82\xf1\x82\xc9\x82\xbf\x82\xcd\x81\x41\x90\xa2\x8a\x45\r\n"
+                                "\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x83\x65\x83\x4c\x83\x58\x83\x67\r\n";
+const std::wstring kReadmeText = L"こんにちは、世界\r\n日本語のテキスト\r\n";
+
+struct ShowCase {
+    const char* name;
+    std::string bytes;
+    std::wstring text;
+    std::wstring charText, retText;
+};
+
+const ShowCase kShow[] = {
+    {"Shift_JIS", kSjisReadme, kReadmeText, L"Shift_JIS", L"Cr+Lf(Windows) "},
+    {"EUC-JP", "\xa4\xa2\xa4\xa4\n\xb4\xc1\n", L"あい\r\n漢\r\n", L"EUC-JP", L"Lf(OSX,Android)"},
+    {"JIS", "\x1b$B$\"$$\x1b(B\r\nabc", L"あい\r\nabc\r\n", L"JIS", L"Cr+Lf(Windows) "},
+    {"JIS by a number sign", "#include <a.h>\r\nint x;\r\n", L"#include <a.h>\r\nint x;\r\n", L"JIS", L"Cr+Lf(Windows) "},
+    {"UTF-8", "\xe3\x81\x82\xe3\x81\x84\r", L"あい\r\n", L"UTF8  [BOM無]", L"Cr(OS9)"},
+    {"UTF-16LE with mark", std::string("\xff\xfe\x42\x30\x0d\x00\x0a\x00", 8), L"あ\r\n", L"UTF16 [BOM有 LittleEndian]",
+     L"Cr+Lf(Windows) "},
+    {"UTF-16BE without mark", std::string("\x30\x42\x00\x0d\x00\x0a", 6), L"あ\r\n", L"UTF16 [BOM無 BigEndian]",
+     L"Cr+Lf(Windows) "},
+    {"empty", "", L"", L"Shift_JIS", L"無し"},
+};
+
+TEST_F(TextViewer, ShowsDecodedTextWithItsStatus) {
+    for (const auto& c : kShow) {
+        messages.Clear();
+        With(File(c.bytes), [&](TFormText& v) {
+            EXPECT_EQ(WindowText(v.Memo1()), c.text) << c.name << ": " << U8(WindowText(v.Memo1()));
+            EXPECT_EQ(v.StatusText(1, 4), c.charText) << c.name;
+            EXPECT_EQ(v.StatusText(2, 4), c.charText) << c.name;
+            EXPECT_EQ(v.StatusText(1, 5), c.retText) << c.name;
+            EXPECT_EQ(v.StatusText(1, 3), L"") << c.name;
+            EXPECT_EQ(WindowText(v.Handle()), (dir / L"t.txt") + L" - テキスト表示");
+            Pump(400);
+        });
+        EXPECT_TRUE(messages.Texts().empty()) << c.name << ": " << (messages.Texts().empty() ? "" : U8(messages.Texts()[0]));
+    }
+}
+
+TEST_F(TextViewer, EnglishStatusTexts) {
+    quib::SetUiJapanese(false);
+    With(File(std::string("\xff\xfe\x61\x00", 4)), [&](TFormText& v) {
+        EXPECT_EQ(v.StatusText(1, 4), L"UTF16 [WithBOM LittleEndian]");
+        EXPECT_EQ(v.StatusText(1, 5), L"None");
+        EXPECT_EQ(v.StatusText(1, 2), L"Row:1");
+        EXPECT_EQ(v.StatusText(1, 1), L"Row:1 Col:1");
+        EXPECT_EQ(WindowText(v.Handle()), (dir / L"t.txt") + L" - Text Viwer");
+    });
+}
+
+// A UTF-16 text without a mark and without line ends has NUL bytes: shown
+// through the filtered copy, read-only, with the binary message; choosing
+// UTF-16 by hand keeps that path.
+TEST_F(TextViewer, BinaryFileIsShownFilteredWithItsMessage) {
+    With(File(std::string("a\0b\0c\0", 6)), [&](TFormText& v) {
+        EXPECT_EQ(WindowText(v.Memo1()), L"abc\r\n");
+        EXPECT_EQ(v.StatusText(1, 3), L"ファイル読取専用");
+        Pump(400);
+        ASSERT_EQ(messages.Texts().size(), 1u);
+        EXPECT_EQ(messages.Texts()[0], L"Information : 不正な文字を含んでいますので書き換え禁止ファイルとして扱います");
+        messages.Clear();
+        v.RunCommand(1310);
+        Pump(400);
+        EXPECT_EQ(WindowText(v.Memo1()), L"abc\r\n");
+        EXPECT_TRUE(v.MenuChecked(1310));
+        EXPECT_FALSE(v.MenuChecked(1321));
+        ASSERT_EQ(messages.Texts().size(), 1u);
+    });
+    // The choice is kept for the next viewer.
+    EXPECT_EQ(program.Read(L"Editor", L"ReadUTF16Le"), L"1");
+    EXPECT_EQ(program.Read(L"Editor", L"ReadAuto"), L"0");
+}
+
+TEST_F(TextViewer, MixedLineEndsAreTold) {
+    With(File("a\r\nb\nc\r\n"), [&](TFormText& v) {
+        EXPECT_EQ(v.StatusText(1, 5), L"Cr+Lf(Windows) ");
+        Pump(400);
+    });
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], L"Information : 改行(CrLf)までに、さらに改行(Lf)があります");
+}
+
+TEST_F(TextViewer, ReadOnlyFileSaysSo) {
+    const std::wstring f = File("text\r\n");
+    SetFileAttributesW(f.c_str(), FILE_ATTRIBUTE_READONLY);
+    With(f, [&](TFormText& v) { EXPECT_EQ(v.StatusText(2, 3), L"ファイル読取専用"); });
+    SetFileAttributesW(f.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(TextViewer, MissingFileIsTold) {
+    With(dir / L"none.txt", [&](TFormText&) { Pump(400); });
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], L"Information : ファイルがありません");
+}
+
+// A file beyond the limit is refused with a message, never read.
+TEST_F(TextViewer, FileBeyondTheLimitIsRefused) {
+    const std::wstring f = dir / L"big.txt";
+    HANDLE h = CreateFileW(f.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = static_cast<LONGLONG>(quib::kTextViewMaxBytes + 1);
+    SetFilePointerEx(h, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(h);
+    CloseHandle(h);
+    With(f, [&](TFormText& v) { EXPECT_EQ(WindowText(v.Memo1()), L""); });
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], L"Information : ファイルが大きすぎるので表示できません (上限 128 MB)\r\n" + f);
+}
+
+std::string Lines(int n) {
+    std::string s;
+    for (int i = 1; i <= n; ++i) s += "line " + std::to_string(i) + "\r\n";
+    return s;
+}
+
+int CaretLine(HWND memo) {
+    DWORD start = 0;
+    SendMessageW(memo, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
+    return static_cast<int>(SendMessageW(memo, EM_LINEFROMCHAR, start, 0));
+}
+
+// Key set 0: the arrows and page keys scroll by the three steps (3, 17, 17
+// lines), Home and End go to the ends; the steps stop at the text's lines.
+TEST_F(TextViewer, DefaultKeysScrollBySteps) {
+    With(File(Lines(100)), [&](TFormText& v) {
+        HWND m = v.Memo1();
+        PressKey(m, VK_DOWN);
+        EXPECT_EQ(CaretLine(m), 3);
+        PressKey(m, VK_RIGHT);
+        EXPECT_EQ(CaretLine(m), 20);
+        PressKey(m, VK_NEXT);
+        EXPECT_EQ(CaretLine(m), 37);
+        PressKey(m, VK_UP);
+        EXPECT_EQ(CaretLine(m), 34);
+        PressKey(m, VK_LEFT);
+        EXPECT_EQ(CaretLine(m), 17);
+        PressKey(m, VK_PRIOR);
+        EXPECT_EQ(CaretLine(m), 0);
+        PressKey(m, VK_END);
+        EXPECT_EQ(CaretLine(m), 100);  // the empty line after the text
+        PressKey(m, VK_HOME);
+        EXPECT_EQ(CaretLine(m), 0);
+        PressKey(m, VK_END, 4);  // Ctrl+End: the copy in the second group
+        EXPECT_EQ(CaretLine(m), 100);
+        PressKey(m, VK_UP);
+        EXPECT_EQ(CaretLine(m), 97);
+        for (int i = 0; i < 5; ++i) PressKey(m, VK_DOWN);
+        EXPECT_EQ(CaretLine(m), 99);
+        EXPECT_EQ(v.StatusText(1, 1), L"100行,1桁");
+        EXPECT_EQ(v.StatusText(1, 2), L"100行");
+    });
+}
+
+// The key-map file is written from the built-in map (commands of the other
+// bars and of the context menu have no lines) and replaced when its numbers
+// differ.
+TEST_F(TextViewer, KeyMapFileWrittenAndReplaced) {
+    const std::wstring path = quib::ProgramFolder() + L"\\quibFMarchive-KeyMapText.txt";
+    With(File("x\r\n"), [](TFormText&) {});
+    quib::KeyMapTable table;
+    ASSERT_TRUE(quib::ReadKeyMapFile(path, table));
+    ASSERT_EQ(table.size(), 73u);
+    EXPECT_EQ(table.front(), quib::MakeKeyMapLine(L"ファイル", L"終了(&Q && &X)", L"", 1031));
+    const auto* find = quib::FindKeyMapLine(table, L"1101");
+    ASSERT_TRUE(find);
+    EXPECT_EQ(find->keyText, L"F");
+    EXPECT_EQ(quib::FindKeyMapLine(table, L"1801"), nullptr);
+    EXPECT_EQ(quib::FindKeyMapLine(table, L"1901"), nullptr);
+    // A user's key is kept.
+    quib::FindKeyMapLine(table, L"1235")->keyText = L"J";
+    ASSERT_TRUE(quib::WriteKeyMapFile(path, table));
+    With(File(Lines(20)), [](TFormText& v) {
+        PressKey(v.Memo1(), 'J');
+        EXPECT_EQ(CaretLine(v.Memo1()), 3);
+    });
+    // Other numbers: the built-in map comes back.
+    table.back().number = L"9999";
+    ASSERT_TRUE(quib::WriteKeyMapFile(path, table));
+    With(File("x\r\n"), [](TFormText&) {});
+    quib::KeyMapTable again;
+    ASSERT_TRUE(quib::ReadKeyMapFile(path, again));
+    EXPECT_EQ(quib::FindKeyMapLine(again, L"1235")->keyText, L"Down");
+    EXPECT_EQ(quib::FindKeyMapLine(again, L"9999"), nullptr);
+}
+
+// Notepad mode: the caret keys move the caret; off again, the steps return.
+TEST_F(TextViewer, NotepadCursorMode) {
+    With(File(Lines(30)), [&](TFormText& v) {
+        v.RunCommand(1251);
+        EXPECT_TRUE(v.MenuChecked(1251));
+        PressKey(v.Memo1(), VK_DOWN);
+        EXPECT_EQ(CaretLine(v.Memo1()), 1);
+        PressKey(v.Memo1(), VK_END);
+        EXPECT_EQ(v.StatusText(1, 1), L"2行,7桁");
+        v.RunCommand(1251);
+        PressKey(v.Memo1(), VK_DOWN);
+        EXPECT_EQ(CaretLine(v.Memo1()), 4);
+    });
+}
+
+TEST_F(TextViewer, LineNumbersStayInStep) {
+    program.Write(L"Editor", L"ShowLineNumber", L"1");
+    With(File(Lines(10)), [&](TFormText& v) {
+        EXPECT_TRUE(IsWindowVisible(v.Memo9()));
+        const std::wstring numbers = WindowText(v.Memo9());
+        EXPECT_EQ(numbers.substr(0, 8), L"000001\r\n");
+        EXPECT_EQ(numbers.substr(numbers.size() - 8), L"000011\r\n");
+        EXPECT_EQ(numbers.size(), 88u);
+    });
+    With(File(Lines(500)), [&](TFormText& v) {
+        PressKey(v.Memo1(), VK_NEXT);
+        PressKey(v.Memo1(), VK_NEXT);
+        PressKey(v.Memo1(), VK_NEXT);
+        PressKey(v.Memo1(), VK_NEXT);
+        Pump(250);
+        const LRESULT top = SendMessageW(v.Memo1(), EM_GETFIRSTVISIBLELINE, 0, 0);
+        EXPECT_GT(top, 0);
+        EXPECT_EQ(SendMessageW(v.Memo9(), EM_GETFIRSTVISIBLELINE, 0, 0), top);
+        SendMessageW(v.Memo1(), WM_VSCROLL, SB_LINEDOWN, 0);
+        Pump(250);
+        EXPECT_EQ(SendMessageW(v.Memo9(), EM_GETFIRSTVISIBLELINE, 0, 0),
+                  SendMessageW(v.Memo1(), EM_GETFIRSTVISIBLELINE, 0, 0));
+        // Wrapping hides the pane and disables its items; back again shows it.
+        v.RunCommand(1402);
+        EXPECT_FALSE(IsWindowVisible(v.Memo9()));
+        EXPECT_FALSE(v.MenuEnabled(1403));
+        EXPECT_EQ(GetWindowLongW(v.Memo1(), GWL_STYLE) & WS_HSCROLL, 0);
+        EXPECT_EQ(WindowText(v.Memo1()).substr(0, 8), L"line 1\r\n");
+        v.RunCommand(1401);
+        EXPECT_TRUE(IsWindowVisible(v.Memo9()));
+        EXPECT_TRUE(v.MenuEnabled(1403));
+    });
+    EXPECT_EQ(program.Read(L"Editor", L"WrapNone"), L"1");
+}
+
+TEST_F(TextViewer, GoToLine) {
+    With(File(Lines(50)), [&](TFormText& v) {
+        for (auto [typed, line] : {std::pair<std::wstring, int>{L"25", 24}, {L"999", 49}, {L"", 0}}) {
+            DuringModal jump([&] {
+                HWND w = FindThreadWindow(L"行へ移動");
+                if (!w) return false;
+                HWND edit = FindWindowExW(w, nullptr, L"EDIT", nullptr);
+                SetWindowTextW(edit, L"");
+                for (wchar_t c : L"x" + typed) SendMessageW(edit, WM_CHAR, c, 0);  // the letter is refused
+                PressKey(edit, VK_RETURN);
+                return true;
+            });
+            v.RunCommand(1221);
+            EXPECT_TRUE(jump.Done());
+            EXPECT_EQ(CaretLine(v.Memo1()), line) << U8(typed);
+            EXPECT_EQ(program.Read(L"Editor", L"Jump"), typed);
+        }
+    });
+}
+
+// The search bar: typing and Enter searches forward, Shift+Enter backward;
+// while it has the focus its own menu bar is shown.
+TEST_F(TextViewer, SearchBarAndItsMenu) {
+    With(File("alpha beta\r\ngamma beta\r\nBeta & co\r\n"), [&](TFormText& v) {
+        HMENU normal = GetMenu(v.Handle());
+        EXPECT_EQ(GetMenuItemCount(normal), 6);
+        v.RunCommand(1107);
+        EXPECT_EQ(GetFocus(), FindWindowExW(v.ComboBox1(), nullptr, L"EDIT", nullptr));
+        HMENU bar = GetMenu(v.Handle());
+        ASSERT_EQ(GetMenuItemCount(bar), 1);
+        EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 1803), L"検索バー 次を検索(&N) \tCtrl+V");
+        SetWindowTextW(v.ComboBox1(), L"beta");
+        PressKeyOnFocus(VK_RETURN);
+        DWORD s = 0, e = 0;
+        SendMessageW(v.Memo1(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        EXPECT_EQ(s, 6u);
+        EXPECT_EQ(e, 10u);
+        PressKeyOnFocus(VK_RETURN);
+        SendMessageW(v.Memo1(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        EXPECT_EQ(s, 18u);
+        PressKeyOnFocus(VK_RETURN);
+        SendMessageW(v.Memo1(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        EXPECT_EQ(s, 24u);  // caseless by default
+        PressKeyOnFocus(VK_RETURN, 1);
+        SendMessageW(v.Memo1(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        EXPECT_EQ(s, 18u);
+        // The text gets the focus: the normal menu returns.
+        SetFocus(v.Memo1());
+        EXPECT_EQ(GetMenuItemCount(GetMenu(v.Handle())), 6);
+        // Not found: the word with its ampersand doubled.
+        v.RunCommand(1107);
+        SetWindowTextW(v.ComboBox1(), L"x & y");
+        PressKeyOnFocus(VK_RETURN);
+        ASSERT_EQ(messages.Texts().size(), 1u);
+        EXPECT_EQ(messages.Texts()[0], L"Information : 検索しましたが見つかりませんでした\r\nx && y");
+        SetFocus(v.Memo1());
+    });
+    std::vector<std::wstring> history;
+    quib::ReadUtf16Lines(quib::ProgramFolder() + L"\\quibFMarchive-Find.txt", history);
+    EXPECT_EQ(history, (std::vector<std::wstring>{L"x & y", L"beta"}));
+}
+
+// Key set 0: V and T search forward and backward for the search word; an
+// empty word is told.
+TEST_F(TextViewer, SearchKeysAndEmptyWord) {
+    With(File("one two one\r\n"), [&](TFormText& v) {
+        PressKey(v.Memo1(), 'V');
+        ASSERT_EQ(messages.Texts().size(), 1u);
+        EXPECT_EQ(messages.Texts()[0], L"Information : 検索語が設定されていません");
+        v.StrSearchValue = L"one";
+        PressKey(v.Memo1(), 'V');
+        DWORD s = 0, e = 0;
+        SendMessageW(v.Memo1(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        EXPECT_EQ(s, 0u);
+        PressKey(v.Memo1(), 'V');
+        SendMessageW(v.Memo1(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        EXPECT_EQ(s, 8u);
+        PressKey(v.Memo1(), 'T');
+        SendMessageW(v.Memo1(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        EXPECT_EQ(s, 0u);
+        // A refused regular expression gives the engine's message.
+        program.Write(L"Options", L"RegExp", L"1");
+        v.StrSearchValue = L"(one";
+        messages.Clear();
+        PressKey(v.Memo1(), 'V');
+        ASSERT_EQ(messages.Texts().size(), 1u);
+        EXPECT_EQ(messages.Texts()[0].rfind(L"Error : 正規表現が正しくありません\r\nmissing closing parenthesis", 0), 0u)
+            << U8(messages.Texts()[0]);
+    });
+}
+
+// The find dialog: the word at the caret, a forward search from the dialog,
+// the viewer's stand-in menu while it is active, closing.
+TEST_F(TextViewer, FindDialogSearchesTheViewer) {
+    With(File("abc def\r\nxyz def\r\n"), [&](TFormText& v) {
+        SendMessageW(v.Memo1(), EM_SETSEL, 5, 5);
+        PressKey(v.Memo1(), 'F');
+        quib::TFormFind* find = v.FindDialog();
+        ASSERT_TRUE(find && find->Visible());
+        EXPECT_EQ(WindowText(find->ComboBox1()), L"def");
+        EXPECT_EQ(program.Read(L"FormFind", L"Parent"), L"Text");
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(find->Handle(), 2104)));
+        SendMessageW(find->ButtonNext(), BM_CLICK, 0, 0);
+        DWORD s = 0, e = 0;
+        SendMessageW(v.Memo1(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        EXPECT_EQ(s, 13u);
+        EXPECT_EQ(e, 16u);
+        EXPECT_EQ(program.Read(L"Options", L"SearchWord"), L"def");
+        EXPECT_EQ(find->History(), std::vector<std::wstring>{L"def"});
+        SendMessageW(find->CheckBox1(), BM_SETCHECK, BST_CHECKED, 0);
+        SendMessageW(find->ButtonPrev(), BM_CLICK, 0, 0);
+        SendMessageW(v.Memo1(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        EXPECT_EQ(s, 4u);
+        WaitFor([&] { return !find->Visible(); });
+        EXPECT_FALSE(find->Visible());  // closed after a successful search
+        EXPECT_EQ(GetMenuItemCount(GetMenu(v.Handle())), 6);
+    });
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+TEST_F(TextViewer, CopyCommands) {
+    With(File("first line\r\nsecond\r\n"), [&](TFormText& v) {
+        SetClipboardText(L"old");
+        SendMessageW(v.Memo1(), EM_SETSEL, 14, 14);
+        v.RunCommand(1211);
+        EXPECT_EQ(ClipboardText(), L"second");
+        v.RunCommand(1212);  // the word at the caret
+        DWORD s = 0, e = 0;
+        SendMessageW(v.Memo1(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
+        EXPECT_EQ(s, 12u);
+        EXPECT_EQ(e, 18u);
+        v.RunCommand(1202);
+        EXPECT_EQ(ClipboardText(), L"secondsecond");
+        SendMessageW(v.Memo1(), EM_SETSEL, 0, 5);
+        v.RunCommand(1201);
+        EXPECT_EQ(ClipboardText(), L"first");
+    });
+}
+
+}  // namespace
