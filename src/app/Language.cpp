@@ -203,8 +203,12 @@ void SetEnglish(TFormBase& window, const std::wstring& file) { ApplyLanguageFile
 
 void SetMenuCaption(TFormBase& window, const std::wstring& tagText, const std::wstring& text) {
     int tag = 0;
-    if (!TagValue(tagText, tag) || !window.MenuHandle()) return;
-    if (GetMenuState(window.MenuHandle(), static_cast<UINT>(tag), MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
+    if (!TagValue(tagText, tag)) return;
+    // The items of every menu bar the window swaps in and of its pop-up
+    // menus, not only of the bar shown now.
+    const bool onBar = window.MenuHandle() &&
+                       GetMenuState(window.MenuHandle(), static_cast<UINT>(tag), MF_BYCOMMAND) != static_cast<UINT>(-1);
+    if (!onBar && window.MenuItemCaption(tag).empty()) return;
     window.SetMenuItemCaption(tag, text);
 }
 

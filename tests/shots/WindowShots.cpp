@@ -17,6 +17,10 @@
 #include "extract/FormExtract.h"
 #include "keymap/FormKeyMap.h"
 #include "launch/FormExecute.h"
+#include "util/IniFile.h"
+#include "util/StrConv.h"
+#include "viewers/text/FormFind.h"
+#include "viewers/text/FormText.h"
 #include "launch/FormExtention.h"
 #include "util/Dpi.h"
 
@@ -144,6 +148,42 @@ void Shoot(bool japanese) {
         picker.Show();
         Pump(300);
         SaveWindowPicture(picker.Handle(), L"extention-" + lang);
+    }
+    // The text viewer on a Shift_JIS readme with line numbers, its find
+    // dialog and the go-to-line dialog.
+    {
+        const std::wstring file = h.Folder() / L"readme.txt";
+        std::wstring text = L"quibFMarchive 説明書\r\n\r\n■ はじめに\r\n\tこのソフトは書庫の中身を一覧し、キーボードで解凍します。\r\n"
+                            L"■ 使い方\r\n\t1. 書庫を開く\t(Ctrl+O)\r\n\t2. Enter で表示\r\n";
+        for (int i = 1; i <= 40; ++i) text += L"行 " + std::to_wstring(i) + L" : 全角　空白とタブ\tの例\r\n";
+        WriteFileBytes(file, quib::WideToAnsi(text, 932));
+        quib::IniFile(h.Ini()).WriteBool(L"Editor", L"ShowLineNumber", true);
+        DuringModal driver([&] {
+            HWND w = FindThreadWindow(file + (japanese ? L" - テキスト表示" : L" - Text Viwer"));
+            auto* v = w ? dynamic_cast<quib::TFormText*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!v || !v->BoolFormShow) return false;
+            SetWindowPos(w, nullptr, 0, 0, 900, 420, SWP_NOMOVE | SWP_NOZORDER);
+            Pump(300);
+            SaveWindowPicture(w, L"text-" + lang);
+            v->RunCommand(1101);
+            Pump(300);
+            if (auto* find = v->FindDialog()) {
+                SaveWindowPicture(find->Handle(), L"find-" + lang);
+                find->Close();
+                Pump(100);
+            }
+            DuringModal jump([&] {
+                HWND j = FindThreadWindow(japanese ? L"行へ移動" : L"Go to line");
+                if (!j) return false;
+                SaveWindowPicture(j, L"jump-" + lang);
+                PostMessageW(j, WM_CLOSE, 0, 0);
+                return true;
+            });
+            v->RunCommand(1221);
+            v->Close();
+            return true;
+        });
+        quib::ShowTextViewer(file);
     }
     h.Close();
 }

@@ -117,6 +117,23 @@ TEST_F(TextViewer, EnglishStatusTexts) {
     });
 }
 
+// The language file reaches the items of every bar and of the context menu.
+TEST_F(TextViewer, EnglishCaptionsFromTheLanguageFile) {
+    ASSERT_TRUE(CopyTree(BinDir() + L"\\Language", quib::ProgramFolder() + L"\\Language"));
+    quib::SetUiJapanese(false);
+    With(File("x\r\n"), [&](TFormText& v) {
+        EXPECT_EQ(v.MenuItemCaption(1101), L"&Find... ");
+        EXPECT_EQ(v.MenuItemCaption(1300), L"&Character code");
+        EXPECT_EQ(v.MenuItemCaption(1803), L"Search bar: find &next ");
+        EXPECT_EQ(v.MenuItemCaption(1901), L"&Copy");
+        EXPECT_EQ(WindowText(GetDlgItem(v.Handle(), 2011)), L"Next(&V)");
+        v.SwitchLanguage(true);
+        EXPECT_EQ(v.MenuItemCaption(1803), L"検索バー 次を検索(&N) ");
+        EXPECT_EQ(WindowText(v.Handle()), (dir / L"t.txt") + L" - テキスト表示");
+        EXPECT_EQ(v.StatusText(1, 2), L"1行");
+    });
+}
+
 // A UTF-16 text without a mark and without line ends has NUL bytes: shown
 // through the filtered copy, read-only, with the binary message; choosing
 // UTF-16 by hand keeps that path.
@@ -404,7 +421,7 @@ TEST_F(TextViewer, FindDialogSearchesTheViewer) {
         ASSERT_TRUE(find && find->Visible());
         EXPECT_EQ(WindowText(find->ComboBox1()), L"def");
         EXPECT_EQ(program.Read(L"FormFind", L"Parent"), L"Text");
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(find->Handle(), 2104)));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(find->Handle(), 6003)));
         SendMessageW(find->ButtonNext(), BM_CLICK, 0, 0);
         DWORD s = 0, e = 0;
         SendMessageW(v.Memo1(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));

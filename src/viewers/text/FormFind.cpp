@@ -17,8 +17,8 @@ namespace {
 
 constexpr CommandHandler H(void (TFormFind::*member)()) { return Handler(member); }
 enum : int {
-    kTagGroup = 2101, kTagMatchCase = 2102, kTagWholeWord = 2103, kTagRegExp = 2104, kTagIncludeCrLf = 2105,
-    kTagCheckBox1 = 2106, kTagPrev = 2111, kTagNext = 2112, kTagCancel = 2113, kTagForm = 2999,
+    kTagGroup = 2101, kTagMatchCase = 6001, kTagWholeWord = 6002, kTagRegExp = 6003, kTagIncludeCrLf = 6004,
+    kTagCheckBox1 = 6005, kTagPrev = 2111, kTagNext = 2112, kTagCancel = 2113, kTagForm = 2999,
 };
 // Menu items: bar 0 while the combo box does not have the focus, bar 1 while it has.
 enum : int {

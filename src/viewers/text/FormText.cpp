@@ -129,9 +129,11 @@ std::wstring TFormText::StatusText(int bar, int panel) const {
 void TFormText::FormCreate() {
     statusTexts_[0].assign(7, L"");
     statusTexts_[1].assign(7, L"");
-    status2_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | CCS_TOP, 0, 0, 0, 0, handle_, nullptr,
-                               Instance(), nullptr);
-    status1_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD, 0, 0, 0, 0, handle_, nullptr, Instance(), nullptr);
+    // Both bars are placed by the layout: a status bar aligns itself to the
+    // bottom of its parent otherwise.
+    const DWORD barStyle = WS_CHILD | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER;
+    status2_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", barStyle | CCS_TOP, 0, 0, 0, 0, handle_, nullptr, Instance(), nullptr);
+    status1_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", barStyle, 0, 0, 0, 0, handle_, nullptr, Instance(), nullptr);
     for (HWND s : {status1_, status2_}) SendMessageW(s, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
     label1_ = AddControl(ComponentKind::Label, kTagLabel1, L"STATIC", L"検索バー(&,)", WS_CHILD | SS_NOTIFY | SS_CENTERIMAGE);
     combo_ = AddControl(ComponentKind::Other, 0, L"COMBOBOX", L"",
@@ -312,30 +314,27 @@ void TFormText::LanguageApplied() {
 
 void TFormText::FormResize(int clientWidth, int clientHeight) {
     int top = 0, bottom = clientHeight;
+    const int barHeight = Scale(22);
+    const int widths[7] = {std::max(0, clientWidth - Scale(640)), Scale(120), Scale(90), Scale(120),
+                           Scale(210), Scale(120), Scale(20)};
+    int edges[7];
+    int x = 0;
+    for (int i = 0; i < 7; ++i) edges[i] = (x += widths[i]);
+    edges[6] = -1;
     for (HWND s : {status1_, status2_}) {
         if (!s) continue;
-        SendMessageW(s, WM_SIZE, 0, 0);
-        if (BoolFormShow || true) {
-            const int w = clientWidth;
-            int edges[7];
-            const int widths[7] = {std::max(0, w - Scale(640)), Scale(120), Scale(90), Scale(120), Scale(210), Scale(120), Scale(20)};
-            int x = 0;
-            for (int i = 0; i < 7; ++i) edges[i] = (x += widths[i]);
-            edges[6] = -1;
-            SendMessageW(s, SB_SETPARTS, 7, reinterpret_cast<LPARAM>(edges));
-        }
+        SendMessageW(s, SB_SETPARTS, 7, reinterpret_cast<LPARAM>(edges));
     }
-    RECT r;
     if (status2_ && IsWindowVisible(status2_)) {
-        GetWindowRect(status2_, &r);
-        top += r.bottom - r.top;
+        MoveWindow(status2_, 0, 0, clientWidth, barHeight, TRUE);
+        top += barHeight;
     }
     if (status1_ && IsWindowVisible(status1_)) {
-        GetWindowRect(status1_, &r);
-        bottom -= r.bottom - r.top;
+        MoveWindow(status1_, 0, clientHeight - barHeight, clientWidth, barHeight, TRUE);
+        bottom -= barHeight;
     }
     if (combo_ && IsWindowVisible(combo_)) {
-        const int barHeight = Scale(28);
+        const int searchHeight = Scale(28);
         const int labelWidth = Scale(90), buttonWidth = Scale(110);
         const int comboWidth = std::max(Scale(60), clientWidth - Scale(340));
         MoveWindow(label1_, Scale(4), top + Scale(3), labelWidth - Scale(8), Scale(22), TRUE);
@@ -343,7 +342,7 @@ void TFormText::FormResize(int clientWidth, int clientHeight) {
         MoveWindow(buttonNext2_, labelWidth + comboWidth + Scale(6), top + Scale(2), buttonWidth, Scale(24), TRUE);
         MoveWindow(buttonPrev2_, labelWidth + comboWidth + Scale(12) + buttonWidth, top + Scale(2), buttonWidth,
                    Scale(24), TRUE);
-        top += barHeight;
+        top += searchHeight;
     }
     int left = 0;
     if (memo9_ && IsWindowVisible(memo9_)) {
