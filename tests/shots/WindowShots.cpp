@@ -157,7 +157,8 @@ void Shoot(bool japanese) {
                             L"■ 使い方\r\n\t1. 書庫を開く\t(Ctrl+O)\r\n\t2. Enter で表示\r\n";
         for (int i = 1; i <= 40; ++i) text += L"行 " + std::to_wstring(i) + L" : 全角　空白とタブ\tの例\r\n";
         WriteFileBytes(file, quib::WideToAnsi(text, 932));
-        quib::IniFile(h.Ini()).WriteBool(L"Editor", L"ShowLineNumber", true);
+        for (const wchar_t* key : {L"ShowLineNumber", L"CrLf", L"EOF", L"Tab", L"DBCS"})
+            quib::IniFile(h.Ini()).WriteBool(L"Editor", key, true);
         DuringModal driver([&] {
             HWND w = FindThreadWindow(file + (japanese ? L" - テキスト表示" : L" - Text Viwer"));
             auto* v = w ? dynamic_cast<quib::TFormText*>(quib::TFormBase::FromHandle(w)) : nullptr;

@@ -440,6 +440,34 @@ TEST_F(TextViewer, FindDialogSearchesTheViewer) {
     EXPECT_TRUE(messages.Texts().empty());
 }
 
+// The tab mark is drawn near each tab's start, at the position the control
+// reports; with every mark off nothing is drawn.
+TEST_F(TextViewer, MarksAtTheirCharacters) {
+    With(File("a\tb\r\n\tc\r\n"), [&](TFormText& v) {
+        UpdateWindow(v.Memo1());
+        EXPECT_TRUE(v.MemoEx().LastMarks().empty());
+        v.RunCommand(1413);
+        EXPECT_TRUE(v.MenuChecked(1413));
+        RedrawWindow(v.Memo1(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const auto& marks = v.MemoEx().LastMarks();
+        ASSERT_EQ(marks.size(), 2u);
+        const LRESULT p1 = SendMessageW(v.Memo1(), EM_POSFROMCHAR, 1, 0);
+        const LRESULT p2 = SendMessageW(v.Memo1(), EM_POSFROMCHAR, 5, 0);
+        EXPECT_EQ(marks[0].y, static_cast<short>(HIWORD(p1)));
+        EXPECT_EQ(marks[1].y, static_cast<short>(HIWORD(p2)));
+        EXPECT_GT(marks[1].y, marks[0].y);
+        EXPECT_LE(std::abs(marks[0].x - static_cast<short>(LOWORD(p1))), 8);
+        v.RunCommand(1411);
+        v.RunCommand(1412);
+        RedrawWindow(v.Memo1(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        EXPECT_EQ(v.MemoEx().LastMarks().size(), 5u);  // two tabs, two line ends, the end of the text
+        v.RunCommand(1411);
+        v.RunCommand(1412);
+        v.RunCommand(1413);
+    });
+    EXPECT_EQ(program.Read(L"Editor", L"Tab"), L"0");
+}
+
 TEST_F(TextViewer, CopyCommands) {
     With(File("first line\r\nsecond\r\n"), [&](TFormText& v) {
         SetClipboardText(L"old");

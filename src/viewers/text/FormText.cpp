@@ -177,6 +177,8 @@ void TFormText::CreateMemo1(bool wrap) {
     SendMessageW(memo1_, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
     if (memoFont_) SendMessageW(memo1_, WM_SETFONT, reinterpret_cast<WPARAM>(memoFont_), FALSE);
     SetWindowSubclass(memo1_, MemoProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    memoEx_.Attach(memo1_);
+    memoEx_.SetText(&StrListLoadFileTmp);
     AttachPopupMenu(memo1_, 1900);
     wrap_ = wrap;
     SetTabStops();
@@ -266,6 +268,23 @@ void TFormText::ApplyFont() {
         InvalidateRect(m, nullptr, TRUE);
     }
     SetTabStops();
+    ApplyMarks();
+}
+
+void TFormText::ApplyMarks() {
+    memoEx_.EditMarks.CrlfMark.Enabled = MenuChecked(1411);
+    memoEx_.EditMarks.EofMark.Enabled = MenuChecked(1412);
+    memoEx_.EditMarks.TabMark.Enabled = MenuChecked(1413);
+    memoEx_.EditMarks.SpaceMark.Enabled = MenuChecked(1414);
+    for (TEditMark* m : {&memoEx_.EditMarks.CrlfMark, &memoEx_.EditMarks.EofMark, &memoEx_.EditMarks.TabMark,
+                         &memoEx_.EditMarks.SpaceMark})
+        m->Color = kigouColor_;
+    memoEx_.Color = backColor_;
+    memoEx_.ShiftRet = ShiftRet;
+    memoEx_.ShiftEof = ShiftEof;
+    memoEx_.ShiftTab = ShiftTab;
+    memoEx_.ShiftDBCS = ShiftDbcs;
+    memoEx_.Redraw();
 }
 
 void TFormText::SetTabStops() {

@@ -12,6 +12,7 @@
 
 #include "app/FormBase.h"
 #include "viewers/text/HtSearch3.h"
+#include "viewers/text/MemoExDark.h"
 
 namespace quib {
 
@@ -120,6 +121,9 @@ public:
     void MenuShowFileNameClick();
     void MenuSearchBarTopVisibleClick();
     void MenuSameAsQuibViewClick();
+    // The four marks and their colours and offsets as the menu and settings say.
+    void ApplyMarks();
+    const TMemoExDark& MemoEx() const { return memoEx_; }
 
 protected:
     void FormCreate() override;
@@ -178,6 +182,7 @@ private:
     bool notepadMode_ = false;
     int runningTag_ = 0;
     std::vector<std::wstring> statusTexts_[2];
+    TMemoExDark memoEx_;
     std::unique_ptr<TFormBase> findHolder_;
     TFormFind* find_ = nullptr;
     void OpenFind();
