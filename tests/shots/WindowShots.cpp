@@ -181,6 +181,22 @@ void Shoot(bool japanese) {
                 return true;
             });
             v->RunCommand(1221);
+            const std::pair<int, std::pair<const wchar_t*, const wchar_t*>> dialogs[] = {
+                {1531, {L"記号表示位置設定", L"Symbol positions"}},
+                {1404, {L"行番号表示設定", L"Line number settings"}},
+                {1521, {L"カーソル移動設定", L"Cursor moving settings"}}};
+            for (const auto& [command, captions] : dialogs) {
+                const std::wstring caption = japanese ? captions.first : captions.second;
+                DuringModal shot([&] {
+                    HWND d = FindThreadWindow(caption);
+                    if (!d) return false;
+                    Pump(100);
+                    SaveWindowPicture(d, L"textsetting" + std::to_wstring(command) + L"-" + lang);
+                    PostMessageW(d, WM_CLOSE, 0, 0);
+                    return true;
+                });
+                v->RunCommand(command);
+            }
             v->Close();
             return true;
         });

@@ -15,6 +15,7 @@
 #include "util/StrConv.h"
 #include "viewers/text/FormFind.h"
 #include "viewers/text/FormText.h"
+#include "viewers/text/FormTextSettings.h"
 
 using namespace quibtest;
 using quib::TFormText;
@@ -466,6 +467,84 @@ TEST_F(TextViewer, MarksAtTheirCharacters) {
         v.RunCommand(1413);
     });
     EXPECT_EQ(program.Read(L"Editor", L"Tab"), L"0");
+}
+
+// The scroll-step dialog opens with its first list focused, shows the
+// stored index as its step, and its OK gives the viewer the new step.
+TEST_F(TextViewer, ScrollStepDialog) {
+    With(File(Lines(40)), [&](TFormText& v) {
+        std::wstring shown;
+        bool firstFocused = false;
+        DuringModal dialog([&] {
+            HWND w = FindThreadWindow(L"カーソル移動設定");
+            auto* d = w ? dynamic_cast<quib::TFormPageSetting*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!d) return false;
+            if (!WaitFor([&] { return GetFocus() == d->List(0); }, 2000)) return true;
+            firstFocused = true;
+            shown = WindowText(d->List(0));
+            SendMessageW(d->List(2), CB_SETCURSEL, 4, 0);
+            d->ButtonOKClick();
+            return true;
+        });
+        v.RunCommand(1521);
+        EXPECT_TRUE(firstFocused);
+        EXPECT_EQ(shown, L"17");
+        PressKey(v.Memo1(), VK_DOWN);
+        EXPECT_EQ(CaretLine(v.Memo1()), 5);
+    });
+    EXPECT_EQ(program.Read(L"Editor", L"ScrollPlusIndex"), L"4");
+}
+
+// The symbol-position dialog: a field takes "-" only first and no letters;
+// an empty field is refused and the dialog stays; OK writes the section.
+TEST_F(TextViewer, SymbolPositionDialog) {
+    program.Write(L"Editor", L"SameAsQuibView", L"0");
+    With(File("a\tb\r\n"), [&](TFormText& v) {
+        DuringModal dialog([&] {
+            HWND w = FindThreadWindow(L"記号表示位置設定");
+            auto* d = w ? dynamic_cast<quib::TFormKigouSetting*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!d) return false;
+            EXPECT_EQ(WindowText(d->Field(2)), L"8");
+            SetWindowTextW(d->Field(2), L"");
+            d->ButtonOKClick();
+            EXPECT_TRUE(IsWindowVisible(w));
+            for (wchar_t c : std::wstring(L"2-a4")) SendMessageW(d->Field(2), WM_CHAR, c, 0);
+            EXPECT_EQ(WindowText(d->Field(2)), L"24");
+            SendMessageW(d->Field(0), EM_SETSEL, 0, 0);
+            SendMessageW(d->Field(0), WM_CHAR, L'-', 0);
+            EXPECT_EQ(WindowText(d->Field(0)), L"-15");
+            d->ButtonOKClick();
+            return true;
+        });
+        v.RunCommand(1531);
+        EXPECT_EQ(v.ShiftTab, 24);
+        EXPECT_EQ(v.ShiftRet, -15);
+    });
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], L"Error : '' は整数ではありません");
+    EXPECT_EQ(program.Read(L"Editor", L"ShiftTab"), L"24");
+}
+
+TEST_F(TextViewer, LineNumberDialog) {
+    program.Write(L"Editor", L"ShowLineNumber", L"1");
+    With(File(Lines(3)), [&](TFormText& v) {
+        DuringModal dialog([&] {
+            HWND w = FindThreadWindow(L"行番号表示設定");
+            auto* d = w ? dynamic_cast<quib::TFormLineSetting*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!d) return false;
+            EXPECT_EQ(SendMessageW(d->Radio(1), BM_GETCHECK, 0, 0), BST_CHECKED);
+            SetWindowTextW(d->Field(), L"120");
+            SendMessageW(d->Radio(0), BM_CLICK, 0, 0);
+            d->ButtonOKClick();
+            return true;
+        });
+        v.RunCommand(1404);
+        EXPECT_EQ(WindowText(v.Memo9()), L"     1\r\n     2\r\n     3\r\n     4\r\n");
+        RECT r;
+        GetWindowRect(v.Memo9(), &r);
+        EXPECT_EQ(r.right - r.left, 120);
+    });
+    EXPECT_EQ(program.Read(L"Editor", L"LineZero"), L"0");
 }
 
 TEST_F(TextViewer, CopyCommands) {

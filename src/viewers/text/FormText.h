@@ -123,6 +123,9 @@ public:
     void MenuSameAsQuibViewClick();
     // The four marks and their colours and offsets as the menu and settings say.
     void ApplyMarks();
+    void MenuLineSettingClick();
+    void MenuPageSettingClick();
+    void MenuKigouSettingClick();
     const TMemoExDark& MemoEx() const { return memoEx_; }
 
 protected:

@@ -12,6 +12,7 @@
 #include "viewers/text/FormFind.h"
 #include "viewers/text/FormJump.h"
 #include "viewers/text/FormText.h"
+#include "viewers/text/FormTextSettings.h"
 #include "viewers/text/TextRules.h"
 
 namespace quib {
@@ -479,6 +480,39 @@ void TFormText::MenuSameAsQuibViewClick() {
     }
     SetMenuEnabled(1501, !MenuChecked(1541));
     ApplyFont();
+}
+
+// ---------------------------------------------------------------- settings dialogs
+
+void TFormText::MenuLineSettingClick() {
+    if (ShowModalForm<TFormLineSetting>() != mrOK) return;
+    LineWidth = Settings().ReadInteger(L"Editor", L"LineWidth", 80);
+    RECT rc;
+    GetClientRect(handle_, &rc);
+    FormResize(rc.right, rc.bottom);
+    if (!StrLoadFileName.empty()) {
+        SetWindowTextW(memo9_, L"");
+        LoadFile();
+    }
+}
+
+void TFormText::MenuPageSettingClick() {
+    if (ShowModalForm<TFormPageSetting>() != mrOK) return;
+    const IniFile ini = Settings();
+    IntScroll3 = ini.ReadInteger(L"Editor", L"ScrollPlusPlusPlusIndex", 16) + 1;
+    IntScroll2 = ini.ReadInteger(L"Editor", L"ScrollPlusPlusIndex", 16) + 1;
+    IntScroll1 = ini.ReadInteger(L"Editor", L"ScrollPlusIndex", 2) + 1;
+}
+
+void TFormText::MenuKigouSettingClick() {
+    const std::wstring section = MenuChecked(1541) ? L"quibView" : L"Editor";
+    if (ShowModalForm<TFormKigouSetting>(section) != mrOK) return;
+    const IniFile ini = Settings();
+    ShiftRet = ini.ReadInteger(section, L"ShiftRet", 15);
+    ShiftEof = ini.ReadInteger(section, L"ShiftEof", 12);
+    ShiftTab = ini.ReadInteger(section, L"ShiftTab", 8);
+    ShiftDbcs = ini.ReadInteger(section, L"ShiftDbcs", 13);
+    ApplyMarks();
 }
 
 }  // namespace quib
