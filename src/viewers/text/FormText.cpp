@@ -181,6 +181,7 @@ void TFormText::CreateMemo1(bool wrap) {
     memoEx_.SetText(&StrListLoadFileTmp);
     AttachPopupMenu(memo1_, 1900);
     wrap_ = wrap;
+    sentTabStops_ = -1;
     SetTabStops();
     if (!StrListLoadFileTmp.empty()) {
         SetWindowTextW(memo1_, StrListLoadFileTmp.c_str());
@@ -291,7 +292,11 @@ void TFormText::SetTabStops() {
     for (const auto& t : kTabItems)
         if (MenuChecked(t.tag)) TabStops = t.dialogUnits;
     if (!memo1_) return;
-    SendMessageW(memo1_, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&TabStops));
+    // Sent only when it changes: the control lays out every line again.
+    if (TabStops != sentTabStops_) {
+        SendMessageW(memo1_, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&TabStops));
+        sentTabStops_ = TabStops;
+    }
     InvalidateRect(memo1_, nullptr, TRUE);
 }
 
@@ -303,6 +308,14 @@ void TFormText::FormShow() {
     StrLanguageFileName = LanguageFilePath(L"Text.txt");
     ApplyLanguage();
     LanguageApplied();
+    // Laid out before the text arrives: every change of the control's size,
+    // font or tab stops lays out all its lines again.
+    BoolFormShow = true;
+    {
+        RECT rc;
+        GetClientRect(handle_, &rc);
+        FormResize(rc.right, rc.bottom);
+    }
     if (FileExistsW(StrLoadFileName)) {
         SetLoadIndexFromMenu();
         LoadFile();
@@ -514,6 +527,7 @@ void TFormText::LoadFile() {
         StrLoadChar = CharCodeStatusText(charCode, BoolJapanese);
     }
     std::string().swap(bytes);
+    SetTabStops();
     ShowText();
     SendMessageW(memo1_, EM_SETSEL, 0, 0);
     SendMessageW(memo1_, EM_SCROLLCARET, 0, 0);

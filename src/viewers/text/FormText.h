@@ -182,6 +182,7 @@ private:
     int fontSize_ = 14;
     std::wstring fontColorText_, colorText_, kigouColorText_;
     bool wrap_ = false;
+    int sentTabStops_ = -1;
     bool notepadMode_ = false;
     int runningTag_ = 0;
     std::vector<std::wstring> statusTexts_[2];

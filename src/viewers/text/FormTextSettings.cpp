@@ -76,9 +76,9 @@ void TFormKigouSetting::FormResize(int w, int h) {
     if (!ok_) return;
     for (size_t i = 0; i < fields_.size(); ++i) {
         const int y = Scale(12 + 34 * static_cast<int>(i));
-        MoveWindow(labels_[i], Scale(12), y + Scale(3), Scale(110), Scale(20), TRUE);
-        MoveWindow(fields_[i], Scale(126), y, Scale(90), Scale(24), TRUE);
-        MoveWindow(hints_[i], Scale(224), y + Scale(3), Scale(60), Scale(20), TRUE);
+        MoveWindow(labels_[i], Scale(12), y + Scale(3), Scale(150), Scale(20), TRUE);
+        MoveWindow(fields_[i], Scale(166), y, Scale(80), Scale(24), TRUE);
+        MoveWindow(hints_[i], Scale(254), y + Scale(3), Scale(50), Scale(20), TRUE);
     }
     MoveWindow(ok_, w - Scale(220), h - Scale(40), Scale(100), Scale(28), TRUE);
     MoveWindow(cancel_, w - Scale(110), h - Scale(40), Scale(100), Scale(28), TRUE);
