@@ -547,6 +547,35 @@ TEST_F(TextViewer, LineNumberDialog) {
     EXPECT_EQ(program.Read(L"Editor", L"LineZero"), L"0");
 }
 
+// The context menu offers copying only with a selection, and select-all
+// only when not everything is selected.
+TEST_F(TextViewer, ContextMenuFollowsTheSelection) {
+    With(File("abc\r\n"), [&](TFormText& v) {
+        HMENU popup = v.PopupMenu(1900);
+        ASSERT_TRUE(popup);
+        SendMessageW(v.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+        EXPECT_FALSE(v.MenuEnabled(1901));
+        EXPECT_FALSE(v.MenuEnabled(1902));
+        EXPECT_TRUE(v.MenuEnabled(1903));
+        EXPECT_TRUE(v.MenuEnabled(1904));
+        v.RunCommand(1203);
+        SendMessageW(v.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+        EXPECT_TRUE(v.MenuEnabled(1901));
+        EXPECT_FALSE(v.MenuEnabled(1903));
+    });
+}
+
+// Shift with an arrow over a selection across a line end puts the part
+// before the first CR into the search bar.
+TEST_F(TextViewer, ShiftSelectionGoesToTheSearchBar) {
+    With(File("first\r\nsecond\r\n"), [&](TFormText& v) {
+        SendMessageW(v.Memo1(), EM_SETSEL, 2, 9);
+        SetFocus(v.Memo1());
+        PressKey(v.Memo1(), VK_RIGHT, 1);
+        EXPECT_EQ(WindowText(v.ComboBox1()), L"rst");
+    });
+}
+
 TEST_F(TextViewer, CopyCommands) {
     With(File("first line\r\nsecond\r\n"), [&](TFormText& v) {
         SetClipboardText(L"old");

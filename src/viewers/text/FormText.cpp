@@ -15,6 +15,7 @@
 #include "util/Controls.h"
 #include "util/Message.h"
 #include "util/StrConv.h"
+#include "util/Theme.h"
 #include "viewers/text/CharCode.h"
 #include "viewers/text/FormFind.h"
 #include "viewers/text/TextDecode.h"
@@ -262,6 +263,11 @@ void TFormText::ApplyFont() {
     memoFont_ = CreateFontW(-MulDiv(size, static_cast<int>(Dpi()), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             FIXED_PITCH | FF_MODERN, name.c_str());
+    if (DarkStyleActive()) {
+        // The dark style: the text on the main window's colour.
+        backColor_ = CurrentPalette().window;
+        fontColor_ = CurrentPalette().windowText;
+    }
     if (backBrush_) DeleteObject(backBrush_);
     backBrush_ = CreateSolidBrush(backColor_);
     for (HWND m : {memo1_, memo9_}) {
@@ -281,6 +287,8 @@ void TFormText::ApplyMarks() {
                          &memoEx_.EditMarks.SpaceMark})
         m->Color = kigouColor_;
     memoEx_.Color = backColor_;
+    memoEx_.DarkMode = DarkStyleActive();
+    memoEx_.DarkBackColor = CurrentPalette().window;
     memoEx_.ShiftRet = ShiftRet;
     memoEx_.ShiftEof = ShiftEof;
     memoEx_.ShiftTab = ShiftTab;
@@ -307,7 +315,6 @@ void TFormText::FormShow() {
     BoolJapanese = UiJapanese();
     StrLanguageFileName = LanguageFilePath(L"Text.txt");
     ApplyLanguage();
-    LanguageApplied();
     // Laid out before the text arrives: every change of the control's size,
     // font or tab stops lays out all its lines again.
     BoolFormShow = true;
@@ -332,15 +339,12 @@ void TFormText::FormShow() {
 }
 
 void TFormText::LanguageApplied() {
-    BoolJapanese = BoolJapanese;
     SetCaption(StrLoadFileName + (BoolJapanese ? L" - テキスト表示" : L" - Text Viwer"));
     StrLoadChar = CharCodeStatusText(IntLoadCharIndex, BoolJapanese);
     StrLoadReturn = RetCodeStatusText(IntLoadCrLfIndex, BoolJapanese);
-    if (!StrListLoadFileTmp.empty() || IntLoadFileSize >= 0) {
-        SetPanel(3, BoolFileReadOnly ? (BoolJapanese ? L"ファイル読取専用" : L"ReadOnlyFile") : L"");
-        SetPanel(4, StrLoadChar);
-        SetPanel(5, StrLoadReturn);
-    }
+    SetPanel(3, BoolFileReadOnly ? (BoolJapanese ? L"ファイル読取専用" : L"ReadOnlyFile") : L"");
+    SetPanel(4, StrLoadChar);
+    SetPanel(5, StrLoadReturn);
     MemoStatus();
 }
 
@@ -637,6 +641,18 @@ bool TFormText::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
             return false;
         case WM_ACTIVATE:
             if (LOWORD(wp) != WA_INACTIVE && MenuBar() == 2) SetMenuBar(0);
+            return false;
+        case WM_INITMENUPOPUP:
+            if (reinterpret_cast<HMENU>(wp) == PopupMenu(1900)) {
+                // The context menu: copying needs a selection, the others a text.
+                int start = 0, end = 0;
+                GetSel(start, end);
+                const int length = GetWindowTextLengthW(memo1_);
+                SetMenuEnabled(1901, end > start);
+                SetMenuEnabled(1902, end > start);
+                SetMenuEnabled(1903, length > 0 && !(start == 0 && end >= length));
+                SetMenuEnabled(1904, length > 0);
+            }
             return false;
         default:
             return false;
