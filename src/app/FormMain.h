@@ -197,6 +197,11 @@ public:
     // Filer windows offered as destinations; the instance switch's windows after it ran.
     StringList StrListWindowName, StrListWindowHwnd;
     std::wstring StrRetFormExtract;
+    // The drive table (header line first) and the drive and new-folder
+    // dialogs' hand-over fields.
+    StringList StrListDriveInfo;
+    std::wstring StrRetFormDrive;
+    std::wstring StrSetFormMakeFolder, StrRetFormMakeFolder;
     std::wstring StrArchivePasswordExtract;           // given by the password dialog
     std::wstring StrExtractFolderFileName;            // the extracted entry a viewer shows
     int IntImageTypeIndex = 0;
