@@ -65,6 +65,8 @@ void TFormJumpFolderEx::FormCreate() {
         SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(Scale(1390)), 0);
         SetListBoxRowHeight(list, Scale(16));
     }
+    // Without a Tag no language line reaches the fields; they still take the language's font.
+    RegisterComponent({ComponentKind::Edit, 0, name_});
     ok_ = AddButton(kTagButtonOK, L"実行(&O)", 0, true);
     cancel_ = AddButton(kTagButtonCancel, L"ｷｬﾝｾﾙ(&C)");
 

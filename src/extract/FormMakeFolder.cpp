@@ -40,6 +40,9 @@ void TFormMakeFolder::FormCreate() {
                        WS_EX_CLIENTEDGE, kNameField);
     labelHint_ = AddControl(ComponentKind::Label, kTagLabelHint, L"STATIC", kInvalidNameHint,
                             WS_VISIBLE | SS_NOPREFIX);
+    // Without a Tag no language line reaches the fields; they still take the language's font.
+    RegisterComponent({ComponentKind::Edit, 0, folder_});
+    RegisterComponent({ComponentKind::Edit, 0, name_});
     ok_ = AddButton(kTagButtonOK, L"作成(&O)", 0, true);
     cancel_ = AddButton(kTagButtonCancel, L"ｷｬﾝｾﾙ(&C)");
 }

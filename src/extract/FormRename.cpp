@@ -57,6 +57,10 @@ void TFormRename::FormCreate() {
     RegisterComponent({ComponentKind::ListBox, 0, list_});
     EnableWindow(list_, FALSE);
     SendMessageW(list_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(Scale(1390)), 0);
+    // Without a Tag no language line reaches the fields; they still take the language's font.
+    RegisterComponent({ComponentKind::Edit, 0, old_});
+    RegisterComponent({ComponentKind::Edit, 0, new_});
+    RegisterComponent({ComponentKind::Edit, 0, path_});
     ok_ = AddButton(kTagButtonOK, L"変更(&O)", 0, true);
     cancel_ = AddButton(kTagButtonCancel, L"ｷｬﾝｾﾙ(&C)");
     skip_ = AddButton(kTagButtonSkip, L"ｽｷｯﾌﾟ(&S)");

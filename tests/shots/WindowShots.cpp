@@ -14,7 +14,12 @@
 #include "app/FormLog.h"
 #include "app/FormSelectFiler.h"
 #include "app/MainMenuTable.h"
+#include "extract/FormDrive.h"
 #include "extract/FormExtract.h"
+#include "extract/FormJumpFolderEx.h"
+#include "extract/FormMakeFolder.h"
+#include "extract/FormRename.h"
+#include "extract/FormSort.h"
 #include "keymap/FormKeyMap.h"
 #include "launch/FormExecute.h"
 #include "util/IniFile.h"
@@ -23,6 +28,7 @@
 #include "viewers/text/FormText.h"
 #include "launch/FormExtention.h"
 #include "util/Dpi.h"
+#include "util/TextFile.h"
 
 using namespace quibtest;
 
@@ -88,6 +94,55 @@ void ShootModal(MainWindowHarness& h, int command, const std::wstring& caption, 
         return true;
     });
     h.Command(command);
+}
+
+// Shows a form made for the picture and saves it.
+template <class Form>
+void ShootForm(Form& form, const std::wstring& name, const std::function<void(Form&)>& prepare = {}) {
+    form.Create();
+    form.Show();
+    if (prepare) prepare(form);
+    Pump(300);
+    SaveWindowPicture(form.Handle(), name);
+}
+
+void ShootFolderDialogs(MainWindowHarness& h, const std::wstring& lang) {
+    const std::wstring work = h.Folder() / L"work";
+    CreateDirectoryW(work.c_str(), nullptr);
+    quib::StringList drives = {L"Root\tVolume\tType\tSerial\tFile\tDisk\tFree\tUse",
+                               L"C:\\\tSYSTEM\tHDD\t0x12345678\tNTFS\t  500,000,000,000\t  200,000,000,000\t  300,000,000,000",
+                               L"Z:\\\t\t\t\t\t\t\t"};
+    std::wstring answer;
+    {
+        quib::FormInstance<quib::TFormDrive> d(drives, answer);
+        ShootForm<quib::TFormDrive>(d, L"drive-" + lang);
+    }
+    {
+        quib::FormInstance<quib::TFormMakeFolder> d(work + L"\\", answer);
+        ShootForm<quib::TFormMakeFolder>(d, L"makefolder-" + lang,
+                                         [](quib::TFormMakeFolder& f) { SetWindowTextW(f.NameField(), L"new"); });
+    }
+    quib::BrowseDialogFields browse;
+    browse.BoolSortSJIS = true;
+    {
+        quib::FormInstance<quib::TFormSort> d(browse);
+        ShootForm<quib::TFormSort>(d, L"sort-" + lang);
+    }
+    browse.StrListRenameSrc = {L"Data\\", L"readme.txt", L"photo.jpg"};
+    browse.StrSetFormRename = work + L"\\";
+    {
+        quib::FormInstance<quib::TFormRename> d(browse);
+        // The new name starts selected; a picture taken without the window
+        // being active would show the selection as white on white.
+        ShootForm<quib::TFormRename>(d, L"rename-" + lang,
+                                     [](quib::TFormRename& f) { SendMessageW(f.NewField(), EM_SETSEL, 0, 0); });
+    }
+    quib::WriteUtf16Lines(h.Folder() / L"quibFMarchive-Current.txt", {L"C:\\work\\", L"C:\\Windows\\notepad.exe"});
+    {
+        quib::FormInstance<quib::TFormJumpFolderEx> d(
+            quib::StringList{L"C:\\work\\ - quibFM", L"D:\\ - PellFMmini"}, browse);
+        ShootForm<quib::TFormJumpFolderEx>(d, L"jumpfolderex-" + lang);
+    }
 }
 
 void Shoot(bool japanese) {
@@ -202,6 +257,8 @@ void Shoot(bool japanese) {
         });
         quib::ShowTextViewer(file);
     }
+    // The small folder dialogs, each with something in it.
+    ShootFolderDialogs(h, lang);
     h.Close();
 }
 
