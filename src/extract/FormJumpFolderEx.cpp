@@ -92,20 +92,20 @@ void TFormJumpFolderEx::FormResize(int w, int h) {
     w = Unscale(w);
     h = Unscale(h);
     const int width = std::max(60, w - 60);
-    Place(labelName_, 30, 10, width, 20);
+    Place(labelName_, 30, 8, width, 22);
     Place(name_, 30, 32, width, 24);
-    Place(labelHint_, 30, 60, width, 20);
+    Place(labelHint_, 30, 58, width, 22);
     const int buttonsTop = std::max(300, h - 40);
     // The two lists share what the field and the buttons leave.
-    const int lists = std::max(80, buttonsTop - 10 - 86 - 2 * 22 - 8);
+    const int lists = std::max(80, buttonsTop - 10 - 86 - 2 * 24 - 8);
     const int filerHeight = lists * 2 / 5;
     int y = 86;
-    Place(labelFilers_, 30, y, width, 20);
-    y += 22;
+    Place(labelFilers_, 30, y, width, 22);
+    y += 24;
     Place(filers_, 30, y, width, filerHeight);
     y += filerHeight + 8;
-    Place(labelHistory_, 30, y, width, 20);
-    y += 22;
+    Place(labelHistory_, 30, y, width, 22);
+    y += 24;
     Place(history_, 30, y, width, lists - filerHeight);
     Place(cancel_, w - 30 - 120, buttonsTop, 120, 30);
     Place(ok_, w - 30 - 2 * 120 - 10, buttonsTop, 120, 30);

@@ -54,11 +54,11 @@ void TFormMakeFolder::FormResize(int w, int h) {
     w = Unscale(w);
     h = Unscale(h);
     const int fieldWidth = std::max(60, w - 60);
-    Place(labelCurrent_, 30, 12, fieldWidth, 20);
+    Place(labelCurrent_, 30, 10, fieldWidth, 22);
     Place(folder_, 30, 34, fieldWidth, 24);
-    Place(labelName_, 30, 70, fieldWidth, 20);
-    Place(name_, 30, 92, fieldWidth, 24);
-    Place(labelHint_, 30, 122, fieldWidth, 20);
+    Place(labelName_, 30, 66, fieldWidth, 22);
+    Place(name_, 30, 90, fieldWidth, 24);
+    Place(labelHint_, 30, 118, fieldWidth, 22);
     const int top = std::max(150, h - 40);
     Place(cancel_, w - 30 - 120, top, 120, 30);
     Place(ok_, w - 30 - 2 * 120 - 10, top, 120, 30);

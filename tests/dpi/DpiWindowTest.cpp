@@ -16,7 +16,12 @@
 #include "app/FormHelp.h"
 #include "app/FormLog.h"
 #include "app/MainMenuTable.h"
+#include "extract/FormDrive.h"
 #include "extract/FormExtract.h"
+#include "extract/FormJumpFolderEx.h"
+#include "extract/FormMakeFolder.h"
+#include "extract/FormRename.h"
+#include "extract/FormSort.h"
 #include "launch/FormExecute.h"
 #include "launch/FormExtention.h"
 #include "keymap/FormKeyMap.h"
@@ -445,6 +450,54 @@ TEST(DpiDialogs, TheExtractionDialogAndTheProgramPickersShowWholeTexts) {
             picker.Show();
             Pump(100);
             ExpectTextsFit(picker.Handle(), L"extention");
+        }
+        h.Close();
+    }
+}
+
+// The drive, new-folder, sort, rename and current-folder dialogs in both
+// languages: their default sizes at the scale, and every caption whole.
+TEST(DpiDialogs, TheFolderDialogsOpenAtTheirSizesForTheScaleWithWholeTexts) {
+    const UINT dpi = ExpectedDpi();
+    for (bool japanese : {true, false}) {
+        SCOPED_TRACE(japanese ? "Japanese" : "English");
+        MainWindowHarness h;
+        CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language");
+        h.Setting(L"Language", L"Japanese", japanese ? L"1" : L"0");
+        h.Start();
+        auto check = [&](quib::TFormBase& form, const wchar_t* name, SIZE size) {
+            form.Create();
+            form.Show();
+            Pump(100);
+            const SIZE expected = FitToWorkArea(At(size, dpi), form.Handle());
+            const SIZE shown = WindowSize(form.Handle());
+            EXPECT_EQ(shown.cx, expected.cx) << quib::WideToUtf8(name);
+            EXPECT_EQ(shown.cy, expected.cy) << quib::WideToUtf8(name);
+            ExpectTextsFit(form.Handle(), name);
+        };
+        std::wstring answer;
+        quib::BrowseDialogFields browse;
+        browse.StrListRenameSrc = {L"Data\\", L"readme.txt"};
+        browse.StrSetFormRename = L"C:\\";
+        {
+            quib::FormInstance<quib::TFormDrive> d(quib::StringList{L"Root", L"C:\\\t\t\t\t\t\t\t"}, answer);
+            check(d, L"drive", {770, 400});
+        }
+        {
+            quib::FormInstance<quib::TFormMakeFolder> d(L"C:\\", answer);
+            check(d, L"makefolder", {770, 240});
+        }
+        {
+            quib::FormInstance<quib::TFormSort> d(browse);
+            check(d, L"sort", {480, 345});
+        }
+        {
+            quib::FormInstance<quib::TFormRename> d(browse);
+            check(d, L"rename", {770, 500});
+        }
+        {
+            quib::FormInstance<quib::TFormJumpFolderEx> d(quib::StringList{L"C:\\ - quibFM"}, browse);
+            check(d, L"jumpfolderex", {770, 500});
         }
         h.Close();
     }
