@@ -25,7 +25,9 @@ bool BlueFieldColor(HWND form, UINT msg, WPARAM wp, LPARAM lp, std::initializer_
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    SetTextColor(dc, kBlue);
+    // A dark style draws every field in its own text colour (blue would
+    // hardly show on its dark ground).
+    if (!DarkStyleActive()) SetTextColor(dc, kBlue);
     return true;
 }
 

@@ -11,7 +11,7 @@ namespace quib {
 // The hint under the name fields of the new-folder and rename dialogs.
 extern const wchar_t* const kInvalidNameHint;
 
-// Read-only fields show their text in blue. Call from HandleMessage for
+// Read-only fields show their text in blue (under the system look). Call from HandleMessage for
 // WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT; true when lp is one of the fields.
 bool BlueFieldColor(HWND form, UINT msg, WPARAM wp, LPARAM lp, std::initializer_list<HWND> fields,
                     LRESULT& result);

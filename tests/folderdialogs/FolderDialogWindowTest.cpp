@@ -112,6 +112,12 @@ TEST(MakeFolderDialog, MakesEveryMissingLevelAndAnEmptyNameGivesTheFolderItself)
     RunModal<quib::TFormMakeFolder>(
         L"フォルダ作成",
         [&](quib::TFormMakeFolder& f) {
+            // The folder is shown in blue.
+            HDC dc = CreateCompatibleDC(nullptr);
+            SendMessageW(f.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(f.FolderField()));
+            EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+            DeleteDC(dc);
             // The folder to make in does not exist yet either.
             PressKey(f.NameField(), VK_RETURN);
         },
