@@ -315,3 +315,19 @@ TEST(GridSearch, CellEditorBothDirections) {
     EXPECT_EQ(quib::FindInMemo(L"start", 0, 0, L"start", false), std::nullopt);
     EXPECT_EQ(quib::FindInMemo(L"start", 2, 0, L"start", false), std::nullopt);
 }
+
+TEST(GridRawLines, FailedReadKeepsThePiecesReadBefore) {
+    quibtest::TempDir dir;
+    std::string big(9u << 20, 'y');
+    ASSERT_TRUE(quibtest::WriteFileBytes(dir / L"big.csv", big));
+    int pieces = 0;
+    quib::SetPieceReaderForTests([&](HANDLE f, char* buffer, DWORD size, DWORD* got) {
+        if (++pieces == 2) return false;
+        return ReadFile(f, buffer, size, got, nullptr) != FALSE;
+    });
+    const quib::FileBytes read = quib::ReadFileBytesInPieces(dir / L"big.csv");
+    quib::SetPieceReaderForTests(nullptr);
+    EXPECT_TRUE(read.opened);
+    EXPECT_FALSE(read.complete);
+    EXPECT_EQ(read.bytes.size(), 4u << 20);
+}

@@ -211,6 +211,15 @@ RawLines SplitRawLines(std::string_view bytes, int encoding, int lineEnd) {
     return out;
 }
 
+namespace {
+PieceReader& TestPieceReader() {
+    static PieceReader reader;
+    return reader;
+}
+}  // namespace
+
+void SetPieceReaderForTests(PieceReader reader) { TestPieceReader() = std::move(reader); }
+
 FileBytes ReadFileBytesInPieces(const std::wstring& path) {
     FileBytes out;
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -224,7 +233,9 @@ FileBytes ReadFileBytesInPieces(const std::wstring& path) {
     std::string piece(kPiece, '\0');
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(h, piece.data(), kPiece, &got, nullptr)) break;
+        const bool ok = TestPieceReader() ? TestPieceReader()(h, piece.data(), kPiece, &got)
+                                          : ReadFile(h, piece.data(), kPiece, &got, nullptr) != FALSE;
+        if (!ok) break;
         if (got == 0) {
             out.complete = true;
             break;

@@ -66,6 +66,10 @@ struct FileBytes {
     bool complete = false;
 };
 FileBytes ReadFileBytesInPieces(const std::wstring& path);
+// Tests stand in for the system's read of one piece (a disk that fails half
+// way is hard to come by); null restores ReadFile.
+using PieceReader = std::function<bool(HANDLE file, char* buffer, DWORD size, DWORD* got)>;
+void SetPieceReaderForTests(PieceReader reader);
 
 // Cell texts of the first two columns: "%.05d" of the line number, and that
 // followed by ":" and the field count.
