@@ -4,6 +4,8 @@
 // the messages of faulty files, closing with changes, the settings.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include "FormTestSupport.h"
 #include "MainWindowHarness.h"
 #include "TestSupport.h"
@@ -510,4 +512,24 @@ TEST(GridWindow, KeysScrollAndJumpOverManyRows) {
     const int top = grid.TopRow();
     SendMessageW(h, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
     EXPECT_EQ(grid.TopRow(), top + 3);
+}
+
+TEST(GridWindow, EnglishCaptionsFromTheLanguageFile) {
+    TestProgramFolder folder;
+    MsgCapture msgs;
+    const std::wstring dir = quib::ProgramFolder() + L"\\Language\\quibFMarchive";
+    ASSERT_EQ(SHCreateDirectoryExW(nullptr, dir.c_str(), nullptr), ERROR_SUCCESS);
+    ASSERT_TRUE(CopyFileW((quibtest::BinDir() + L"\\Language\\quibFMarchive\\ViewGrid.txt").c_str(),
+                          (dir + L"\\ViewGrid.txt").c_str(), FALSE));
+    OpenGrid g(GridFixture(L"data.csv"), false);
+    EXPECT_EQ(g.f().MenuItemCaption(1011), L"&Reload");
+    EXPECT_EQ(g.f().MenuItemCaption(TFormViewGrid::kTagMenuRead), L"&Read");
+    EXPECT_EQ(g.f().MenuItemCaption(1124), L"Copy selection to clipboard(&Z)");
+    EXPECT_EQ(quibtest::WindowText(g.f().Button(TFormViewGrid::kTagButtonGridNext)), L"Next(&V)");
+    EXPECT_EQ(quibtest::WindowText(g.f().Handle()), GridFixture(L"data.csv") + L" - ViewGrid");
+    EXPECT_EQ(g.f().StatusText(1, 5), L"Cr+Lf(Windows) ");
+    // Back to Japanese with the developer keys' switch.
+    g.f().SwitchLanguage(true);
+    EXPECT_EQ(g.f().MenuItemCaption(1011), L"再読み込み(&R)");
+    EXPECT_EQ(quibtest::WindowText(g.f().Handle()), GridFixture(L"data.csv") + L" - グリッド表示");
 }

@@ -126,6 +126,7 @@ void TFormViewGrid::FormCreate() {
             mii.fMask = MIIM_ID;
             mii.wID = static_cast<UINT>(tag);
             SetMenuItemInfoW(file, pos, TRUE, &mii);
+            RegisterComponent({ComponentKind::MenuItem, tag, nullptr});
             ++pos;
         }
         InsertMenuW(file, pos, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
