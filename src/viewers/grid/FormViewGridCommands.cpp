@@ -10,6 +10,7 @@
 #include "util/Dpi.h"
 #include "util/IniFile.h"
 #include "util/Message.h"
+#include "util/Theme.h"
 #include "viewers/grid/FormViewGrid.h"
 
 namespace quib {
@@ -25,24 +26,6 @@ bool FileExists(const std::wstring& path) {
 
 void NotFound(HWND owner) {
     ShowMsgJE(owner, L"Information : 検索文字がありません", L"Information : Search word can not find.\r\n[OK]");
-}
-
-bool PutClipboardText(HWND owner, const std::wstring& text) {
-    if (!OpenClipboard(owner)) return false;
-    EmptyClipboard();
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    bool ok = false;
-    if (mem) {
-        if (void* p = GlobalLock(mem)) {
-            memcpy(p, text.c_str(), bytes);
-            GlobalUnlock(mem);
-            ok = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
-        }
-        if (!ok) GlobalFree(mem);
-    }
-    CloseClipboard();
-    return ok;
 }
 
 }  // namespace
@@ -120,7 +103,7 @@ void TFormViewGrid::MenuCopyToClipClick() {
         for (int c = sel.left; c <= sel.right; ++c) row.push_back(grid_.Cell(c, r));
         rows.push_back(std::move(row));
     }
-    PutClipboardText(handle_, BlockClipText(rows, ChosenClipFormat()));
+    SetClipboardText(handle_, BlockClipText(rows, ChosenClipFormat()));
     BoolKeyRun = false;
 }
 
@@ -243,6 +226,11 @@ void TFormViewGrid::ApplyLook() {
     int size = IntFontSize;
     COLORREF text = ColorFont, back = ColorBack;
     if (MenuChecked(1432)) QuibViewLook(name, size, text, back);
+    if (DarkStyleActive()) {
+        // The dark style's colours: the cells then paint only their text.
+        text = CurrentPalette().windowText;
+        back = CurrentPalette().window;
+    }
     ApplyFont(name, size);
     grid_.SetFontColor(text);
     grid_.SetColor(back);
