@@ -41,13 +41,15 @@ std::string Utf16Le(const std::wstring& text) {
 }
 
 const wchar_t kMixedLineEnds[] = L"Information : 改行(CrLf)までに、さらに改行(Lf)があります";
+const wchar_t kMixedLineEndsEnglish[] =
+    L"Information : LineFeed [Lf] is exist, before CarrigeRetun and LineFeed [CrLf].\r\n[OK]";
 
 // What the user was told, but the mixed line-end notice that files with LF
 // inside their CR LF lines bring a moment after loading.
 std::vector<std::wstring> Said(const MsgCapture& msgs) {
     std::vector<std::wstring> out;
     for (const auto& t : msgs.Texts())
-        if (t != kMixedLineEnds) out.push_back(t);
+        if (t != kMixedLineEnds && t != kMixedLineEndsEnglish) out.push_back(t);
     return out;
 }
 
