@@ -12,6 +12,7 @@
 
 #include "app/Application.h"
 #include "util/IniFile.h"
+#include "util/Message.h"
 #include "viewers/grid/FormViewGrid.h"
 #include "viewers/grid/GridCharCode.h"
 #include "viewers/grid/GridText.h"
@@ -47,9 +48,12 @@ std::string MakeCsv() {
         for (int c = 0; c < 10; ++c) {
             if (c) out += ',';
             if (c % 3 == 2) {
-                out += "\"line " + std::to_string(r) + "\nsecond, \"\"quoted\"\"\"";
+                out += "\"l";
+                out += std::to_string(r);
+                out += "\n2, \"\"q\"\"\"";
             } else {
-                out += "cell" + std::to_string(r * 10 + c) + "xyzabc";
+                out += 'c';
+                out += std::to_string(r * 10 + c);
             }
         }
         out += "\r\n";
@@ -76,6 +80,8 @@ double TimeInput(HWND grid, UINT msg, WPARAM wp, BYTE ctrl) {
 
 int wmain() {
     quib::Application().Initialize(GetModuleHandleW(nullptr));
+    // The notice of LF inside CR LF lines would wait for a click.
+    quib::SetMsgInterceptor([](const quib::MsgRecord&) { return IDOK; });
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     const std::wstring dir = std::wstring(temp) + L"quib-bench-grid";
