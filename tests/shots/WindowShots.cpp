@@ -23,7 +23,6 @@
 #include "viewers/text/FormText.h"
 #include "launch/FormExtention.h"
 #include "util/Dpi.h"
-#include "util/StrConv.h"
 #include "viewers/grid/FormViewGrid.h"
 
 using namespace quibtest;
@@ -203,6 +202,7 @@ void Shoot(bool japanese) {
             return true;
         });
         quib::ShowTextViewer(file);
+    }
     // The grid viewer with a title row and a title column, a block selected.
     {
         const std::wstring csv =
