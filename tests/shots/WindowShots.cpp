@@ -29,6 +29,7 @@
 #include "launch/FormExtention.h"
 #include "util/Dpi.h"
 #include "util/TextFile.h"
+#include "viewers/grid/FormViewGrid.h"
 
 using namespace quibtest;
 
@@ -259,6 +260,29 @@ void Shoot(bool japanese) {
     }
     // The small folder dialogs, each with something in it.
     ShootFolderDialogs(h, lang);
+    // The grid viewer with a title row and a title column, a block selected.
+    {
+        const std::wstring csv =
+            L"商品,価格,在庫,メモ\r\nりんご,120,35,\"青森産\n箱入り\"\r\nみかん,80,120,\"愛媛産, 小玉\"\r\n"
+            L"ぶどう,450,12,\"巨峰\"\"特選\"\"\"\r\nばなな,98,60,\r\nもも,300,8,\"岡山産\n白桃\n贈答用\"\r\n";
+        WriteFileBytes(h.Folder() / L"sample.csv", quib::WideToUtf8(csv));
+        quib::FormInstance<quib::TFormViewGrid> grid(h.Folder() / L"sample.csv");
+        grid.Create();
+        grid.Show();
+        Pump(100);
+        grid.RunCommand(1033);
+        grid.RunCommand(1321);  // the first row becomes the title row
+        grid.RunCommand(1331);  // the first column becomes the title column
+        grid.RunCommand(1311);  // columns fitted
+        HWND g = grid.StringGrid1().Handle();
+        SetFocus(g);
+        PressKey(g, VK_DOWN);
+        PressKey(g, VK_RIGHT);
+        PressKey(g, VK_RIGHT, 1);
+        PressKey(g, VK_DOWN, 1);
+        Pump(400);  // past the notice of the LF inside CR LF lines (the harness takes it)
+        SaveWindowPicture(grid.Handle(), L"viewgrid-" + lang);
+    }
     h.Close();
 }
 
