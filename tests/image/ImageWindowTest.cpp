@@ -8,6 +8,7 @@
 #include "ImageTestPictures.h"
 #include "TestSupport.h"
 #include "util/Controls.h"
+#include "util/IniFile.h"
 #include "viewers/image/FormImage.h"
 
 using namespace quibtest;
@@ -301,6 +302,85 @@ TEST_F(ImageWindow, NoPictureNoFullScreen) {
     });
     ASSERT_EQ(messages.Texts().size(), 1u);
     EXPECT_EQ(messages.Texts()[0], L"Information : ファイルが読み込まれていません");
+}
+
+}  // namespace
+
+namespace {
+
+// A binary PPM of two colour blocks (left a, right b).
+std::string Ppm(int w, int h, COLORREF a, COLORREF b) {
+    std::string s = "P6\n# made by the test\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = x < w / 2 ? a : b;
+            s += static_cast<char>(GetRValue(c)), s += static_cast<char>(GetGValue(c)), s += static_cast<char>(GetBValue(c));
+        }
+    return s;
+}
+
+class SusieWindow : public ImageWindow {
+protected:
+    void SetUp() override {
+        host.decoder = 2;
+        const std::wstring program = quib::ProgramFolder();
+        ASSERT_TRUE(CopyFileW((BinDir() + L"\\quibppm.spi").c_str(), (program + L"\\quibppm.spi").c_str(), FALSE));
+    }
+    void ListFile(const std::string& utf8Lines) {
+        ASSERT_TRUE(WriteFileBytes(quib::ProgramFolder() + L"\\quibFM-spi.txt", "\xEF\xBB\xBF" + utf8Lines));
+    }
+};
+
+// A format WIC does not read, decoded by the plug-in named in the list file
+// (the "%P" prefix made the program folder), turned by the keys like any.
+TEST_F(SusieWindow, PluginPictureShownAndTurned) {
+    ListFile("有効\t.ppm\tNetpbm\t%P\\quibppm.spi\r\n");
+    host.files = {Write(L"p.ppm", Ppm(40, 20, kRed, kBlue))};
+    RunViewer(host, [&](TFormImage& v) {
+        EXPECT_EQ(quib::GetText(v.Handle()), L"画像表示[Susie]");
+        RECT r = v.PictureRect();
+        EXPECT_EQ(r.right - r.left, 40);
+        EXPECT_EQ(r.bottom - r.top, 20);
+        EXPECT_TRUE(Near(ReadSides(v).left, kRed)) << Hex(ReadSides(v).left);
+        EXPECT_TRUE(Near(ReadSides(v).right, kBlue));
+        PressKey(v.PictureArea(), 'R');
+        r = v.PictureRect();
+        EXPECT_EQ(r.right - r.left, 20);
+        EXPECT_TRUE(Near(ReadSides(v).top, kRed));
+        EXPECT_TRUE(Near(ReadSides(v).bottom, kBlue));
+    });
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+// The enable word is the language's own: "有効" lines are not used in
+// English, so no plug-in is found; a list file that is missing says so; a
+// broken picture the plug-in refuses gives the reading message.
+TEST_F(SusieWindow, PluginChoiceAndFailures) {
+    host.files = {Write(L"p.ppm", Ppm(8, 8, kRed, kBlue))};
+    struct Case {
+        bool japanese;
+        const char* list;  // null: no list file
+        std::string picture;
+        const wchar_t* message;
+    } cases[] = {
+        {false, "有効\t.ppm\tNetpbm\t%P\\quibppm.spi\r\n", Ppm(8, 8, kRed, kBlue),
+         L"Information : Suported SPI file is not exist.\r\n[OK]"},
+        {true, "有効\t.ppm\tNetpbm\t%P\\none.spi\r\n", Ppm(8, 8, kRed, kBlue), L"Information : サポートしている SPI がありません"},
+        {true, nullptr, Ppm(8, 8, kRed, kBlue), L"Information : SPI の設定ファイルがありません"},
+        {false, nullptr, Ppm(8, 8, kRed, kBlue), L"Information : SPI file is not exist.\r\n[OK]"},
+        {true, "有効\t.ppm\tNetpbm\t%P\\quibppm.spi\r\n", Ppm(8, 8, kRed, kBlue).substr(0, 40),
+         L"Information : 画像が読み込めませんでした(読込)"},
+    };
+    for (const Case& c : cases) {
+        messages.Clear();
+        DeleteFileW((quib::ProgramFolder() + L"\\quibFM-spi.txt").c_str());
+        if (c.list) ListFile(c.list);
+        host.japanese = c.japanese;
+        host.files = {Write(L"p.ppm", c.picture)};
+        RunViewer(host, [&](TFormImage& v) { EXPECT_EQ(v.PictureBitmap(), nullptr); });
+        ASSERT_EQ(messages.Texts().size(), 1u) << (c.list ? c.list : "no list");
+        EXPECT_EQ(messages.Texts()[0], c.message);
+    }
 }
 
 }  // namespace

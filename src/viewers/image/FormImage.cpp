@@ -179,7 +179,6 @@ void TFormImage::WriteSettings() {
 
 void TFormImage::FormCreate() {
     SetCaption(L"画像表示");
-    RegisterComponent({ComponentKind::Other, kTagForm, handle_});
     // The two items the key map does not carry.
     if (HMENU settings = PopupMenu(1500)) {
         AppendMenuW(settings, MF_STRING, kTagMenuKeyMove, L"キーボード設定(最大化の移動)(&M)...");
