@@ -9,7 +9,9 @@
 #include "TestSupport.h"
 #include "util/Controls.h"
 #include "util/IniFile.h"
+#include "keymap/KeyMap.h"
 #include "viewers/image/FormImage.h"
+#include "viewers/image/FormKeyMove.h"
 
 using namespace quibtest;
 using quib::TFormImage;
@@ -381,6 +383,78 @@ TEST_F(SusieWindow, PluginChoiceAndFailures) {
         ASSERT_EQ(messages.Texts().size(), 1u) << (c.list ? c.list : "no list");
         EXPECT_EQ(messages.Texts()[0], c.message);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The key map written beside the program at the first show, one line per
+// command of the key table, and the English captions from "Image.txt".
+TEST_F(ImageWindow, KeyMapFileAndEnglishCaptions) {
+    ASSERT_TRUE(CopyTree(BinDir() + L"\\Language", quib::ProgramFolder() + L"\\Language"));
+    host.japanese = false;
+    host.files = {Write(L"a.png", EncodePicture(GUID_ContainerFormatPng, 40, 20, TwoBlocks(40, 20, kRed, kBlue)))};
+    RunViewer(host, [&](TFormImage& v) {
+        EXPECT_EQ(v.MenuItemCaption(1204), L"Move &up");
+        EXPECT_EQ(v.MenuItemCaption(1324), L"Shrink the image to &fit the window");
+        EXPECT_EQ(v.MenuItemCaption(TFormImage::kTagMenuKeyMove), L"Keyboard settings of full screen &moves...");
+        EXPECT_EQ(v.MenuItemCaption(TFormImage::kTagMenuSettingRate), L"Slide Show Interval[&5Sec]");
+        EXPECT_EQ(quib::GetText(v.Handle()), L"Image Viwer[WIC]");
+    });
+    quib::KeyMapTable table;
+    ASSERT_TRUE(quib::ReadKeyMapFile(quib::ProgramFolder() + L"\\quibFMarchive-KeyMapImage.txt", table));
+    EXPECT_EQ(table.size(), 35u);
+    const quib::KeyMapLine* mark = quib::FindKeyMapLine(table, L"1111");
+    ASSERT_NE(mark, nullptr);
+    EXPECT_EQ(mark->category, L"操作");
+    EXPECT_EQ(mark->keyText, L"Space");
+    EXPECT_EQ(quib::FindKeyMapLine(table, L"1512"), nullptr);
+    EXPECT_EQ(quib::FindKeyMapLine(table, L"1600"), nullptr);
+    const quib::KeyMapLine* scaleUp = quib::FindKeyMapLine(table, L"1302");
+    ASSERT_NE(scaleUp, nullptr);
+    EXPECT_EQ(scaleUp->keyText, L"]");
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The full-screen movement keys chosen in their dialog: saved by name and
+// list position, and in force at once in the open viewer.
+TEST_F(ImageWindow, FullScreenMoveKeysChosenInTheirDialog) {
+    host.files = {Write(L"1.png", EncodePicture(GUID_ContainerFormatPng, 10, 10, TwoBlocks(10, 10, kRed, kRed))),
+                  Write(L"2.png", EncodePicture(GUID_ContainerFormatPng, 12, 10, TwoBlocks(12, 10, kBlue, kBlue)))};
+    RunViewer(host, [&](TFormImage& v) {
+        bool saved = false;
+        DuringModal dialog([&] {
+            HWND d = FindThreadWindow(L"キーボード設定(移動)");
+            auto* form = d ? dynamic_cast<quib::TFormKeyMove*>(quib::TFormBase::FromHandle(d)) : nullptr;
+            if (!form) return false;
+            EXPECT_EQ(SendMessageW(form->Combo(0), CB_GETCURSEL, 0, 0), 38);  // "Left"
+            EXPECT_EQ(SendMessageW(form->Combo(3), CB_GETCOUNT, 0, 0), 55);
+            SendMessageW(form->Combo(3), CB_SETCURSEL, 10, 0);  // "A"
+            SendMessageW(form->Combo(0), CB_SETCURSEL, 54, 0);  // "\"
+            form->ButtonSaveClick();
+            saved = true;
+            return true;
+        });
+        v.MenuKeyMoveClick();
+        EXPECT_TRUE(saved);
+        EXPECT_EQ(v.IntMoveNextKey, 'A');
+        EXPECT_EQ(v.IntMovePrevKey, 220);
+        PressKey(v.PictureArea(), 'M');
+        ASSERT_TRUE(v.FullScreen());
+        PressKey(v.PictureArea(), 'A');
+        EXPECT_EQ(host.current, 1);
+        PressKey(v.PictureArea(), VK_ESCAPE);
+        EXPECT_FALSE(v.FullScreen());
+    });
+    EXPECT_EQ(folder.Read(L"FormMoveKey", L"Next"), L"A");
+    EXPECT_EQ(folder.Read(L"FormMoveKey", L"NextIndex"), L"10");
+    EXPECT_EQ(folder.Read(L"FormMoveKey", L"Prev"), L"\\");
+    EXPECT_EQ(folder.Read(L"FormMoveKey", L"UpIndex"), L"36");
 }
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "util/Dpi.h"
 #include "util/TextFile.h"
 #include "viewers/image/FormImage.h"
+#include "viewers/image/FormKeyMove.h"
 #include "ImageTestPictures.h"
 
 using namespace quibtest;
@@ -292,6 +293,14 @@ void ShootImage(bool japanese) {
                                      v.RunCommand(1311);
                                      Pump(100);
                                  });
+    {
+        quib::FormInstance<quib::TFormKeyMove> keys(nullptr);
+        keys.BoolJapanese = japanese;
+        keys.Create();
+        keys.Show();
+        Pump(300);
+        SaveWindowPicture(keys.Handle(), L"keymove-" + lang);
+    }
     h.Close();
 }
 

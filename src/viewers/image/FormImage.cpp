@@ -180,7 +180,8 @@ void TFormImage::WriteSettings() {
 void TFormImage::FormCreate() {
     SetCaption(L"画像表示");
     // The two items the key map does not carry.
-    if (HMENU settings = PopupMenu(1500)) {
+    // The settings menu is the sixth of the bar.
+    if (HMENU settings = GetSubMenu(MenuHandle(), 5)) {
         AppendMenuW(settings, MF_STRING, kTagMenuKeyMove, L"キーボード設定(最大化の移動)(&M)...");
         AppendMenuW(settings, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(settings, MF_STRING, kTagMenuSettingRate, L"表示間隔[&5秒]");

@@ -12,6 +12,7 @@
 #include "util/Message.h"
 #include "util/PathPrefix.h"
 #include "viewers/image/FormImage.h"
+#include "viewers/image/FormKeyMove.h"
 
 namespace quib {
 namespace {
@@ -397,6 +398,12 @@ void TFormImage::MenuShowExifClick() {
     host_.StartProgram(program, options);
 }
 
-void TFormImage::MenuKeyMoveClick() {}
+void TFormImage::MenuKeyMoveClick() {
+    {
+        FormInstance<TFormKeyMove> dialog(this);
+        dialog.ShowModal();
+    }
+    if (handle_) SetFocus(area_);
+}
 
 }  // namespace quib
