@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "util/Controls.h"
 #include "util/IniFile.h"
+#include "util/StrConv.h"
 #include "keymap/KeyMap.h"
 #include "viewers/image/FormImage.h"
 #include "viewers/image/FormKeyMove.h"
@@ -176,6 +177,8 @@ TEST_F(ImageWindow, ExifOrientationTurnsThePictureAsTheUserSeesIt) {
 TEST_F(ImageWindow, KeysTurnMirrorAndZoom) {
     host.files = {Write(L"a.png", EncodePicture(GUID_ContainerFormatPng, 40, 20, TwoBlocks(40, 20, kRed, kBlue)))};
     RunViewer(host, [&](TFormImage& v) {
+        EXPECT_NE(quib::GetText(v.InformationLabel()).find(L"[100 40,20] 24Bits "), std::wstring::npos)
+            << quib::WideToUtf8(quib::GetText(v.InformationLabel()));
         HWND area = v.PictureArea();
         PressKey(area, 'R');
         RECT r = v.PictureRect();
@@ -340,6 +343,7 @@ TEST_F(SusieWindow, PluginPictureShownAndTurned) {
     host.files = {Write(L"p.ppm", Ppm(40, 20, kRed, kBlue))};
     RunViewer(host, [&](TFormImage& v) {
         EXPECT_EQ(quib::GetText(v.Handle()), L"画像表示[Susie]");
+        EXPECT_NE(quib::GetText(v.InformationLabel()).find(L"[100 40,20] 24Bits "), std::wstring::npos);
         RECT r = v.PictureRect();
         EXPECT_EQ(r.right - r.left, 40);
         EXPECT_EQ(r.bottom - r.top, 20);

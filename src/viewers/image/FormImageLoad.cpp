@@ -123,14 +123,7 @@ bool TFormImage::LoadWith(int decoder, const std::wstring& fileName, bool init, 
             InformationUpDate();
             return false;
         }
-        try {
-            StrImageDepth = DepthText(PictureBitsPerPixel(fileName));
-        } catch (const std::exception&) {
-            // Said, not swallowed: the user sees why nothing is shown.
-            ClearPicture();
-            Msg(L"Information : 画像の色深度が読み込めませんでした", L"Information : Image depth can not read.\r\n[OK]");
-            return false;
-        }
+        StrImageDepth = DepthText(decoded_.bitsPerPixel);
         StrListExif.clear();
         const bool autoOn = MenuChecked(1325);
         bool exifRead = false;

@@ -59,6 +59,33 @@ bool SizeAllowed(UINT w, UINT h) {
     return w > 0 && h > 0 && w <= 0x7FFFFFFF && h <= 0x7FFFFFFF && BitmapSizeAllowed(static_cast<int>(w), static_cast<int>(h));
 }
 
+// The picture made k times smaller on each side by averaging k x k blocks:
+// GDI+'s high-quality scaling of a 24-megapixel picture down to a window is
+// several times slower than this pass followed by a small scale.
+DecodedImage BoxReduce(const DecodedImage& src, int k) {
+    DecodedImage out;
+    out.width = src.width / k, out.height = src.height / k;
+    out.bitsPerPixel = src.bitsPerPixel;
+    out.pixels.resize(static_cast<size_t>(out.width) * out.height * 4);
+    const size_t srcStride = static_cast<size_t>(src.width) * 4;
+    std::vector<std::uint32_t> sums(static_cast<size_t>(out.width) * 4);
+    const std::uint32_t n = static_cast<std::uint32_t>(k * k);
+    for (int y = 0; y < out.height; ++y) {
+        std::fill(sums.begin(), sums.end(), 0u);
+        for (int dy = 0; dy < k; ++dy) {
+            const std::uint8_t* row = src.pixels.data() + static_cast<size_t>(y * k + dy) * srcStride;
+            for (int x = 0; x < out.width; ++x) {
+                std::uint32_t* s = &sums[static_cast<size_t>(x) * 4];
+                const std::uint8_t* p = row + static_cast<size_t>(x) * k * 4;
+                for (int dx = 0; dx < k; ++dx, p += 4) s[0] += p[0], s[1] += p[1], s[2] += p[2], s[3] += p[3];
+            }
+        }
+        std::uint8_t* dst = out.pixels.data() + static_cast<size_t>(y) * out.width * 4;
+        for (size_t i = 0; i < sums.size(); ++i) dst[i] = static_cast<std::uint8_t>(sums[i] / n);
+    }
+    return out;
+}
+
 }  // namespace
 
 bool BitmapSizeAllowed(int w, int h) {
@@ -84,11 +111,23 @@ DecodeStatus DecodeWithWic(const std::wstring& path, DecodedImage& out) {
     UINT w = 0, h = 0;
     if (FAILED(frame->GetSize(&w, &h))) return DecodeStatus::Failed;
     if (!SizeAllowed(w, h)) return w && h ? DecodeStatus::TooLarge : DecodeStatus::Failed;
+    // The file's colour depth comes with the decode: opening the file a
+    // second time through GDI+ would decode the whole picture again.
+    unsigned bits = 0;
+    WICPixelFormatGUID format{};
+    ComPtr<IWICComponentInfo> componentInfo;
+    ComPtr<IWICPixelFormatInfo> formatInfo;
+    if (SUCCEEDED(frame->GetPixelFormat(&format)) && SUCCEEDED(factory->CreateComponentInfo(format, &componentInfo)) &&
+        SUCCEEDED(componentInfo->QueryInterface(IID_IWICPixelFormatInfo, reinterpret_cast<void**>(&formatInfo)))) {
+        UINT b = 0;
+        if (SUCCEEDED(formatInfo->GetBitsPerPixel(&b))) bits = b;
+    }
     ComPtr<IWICBitmapSource> converted;
     if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.get(), &converted)))
         return DecodeStatus::Failed;
     DecodedImage img;
     img.width = static_cast<int>(w), img.height = static_cast<int>(h);
+    img.bitsPerPixel = bits;
     try {
         img.pixels.resize(static_cast<size_t>(w) * h * 4);
     } catch (const std::bad_alloc&) {
@@ -108,6 +147,7 @@ DecodeStatus DecodeWithGdiPlus(const std::wstring& path, DecodedImage& out) {
     if (!SizeAllowed(w, h)) return w && h ? DecodeStatus::TooLarge : DecodeStatus::Failed;
     DecodedImage img;
     img.width = static_cast<int>(w), img.height = static_cast<int>(h);
+    img.bitsPerPixel = Gdiplus::GetPixelFormatSize(bmp.GetPixelFormat());
     try {
         img.pixels.resize(static_cast<size_t>(w) * h * 4);
     } catch (const std::bad_alloc&) {
@@ -147,6 +187,7 @@ DecodeStatus DecodeDib(const void* info, size_t infoSize, const void* bits, size
 
     DecodedImage img;
     img.width = w, img.height = h;
+    img.bitsPerPixel = bpp;
     try {
         img.pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h) * 4);
     } catch (const std::bad_alloc&) {
@@ -178,13 +219,6 @@ DecodeStatus DecodeDib(const void* info, size_t infoSize, const void* bits, size
     return status;
 }
 
-unsigned PictureBitsPerPixel(const std::wstring& path) {
-    EnsureGdiPlus();
-    Gdiplus::Bitmap bmp(path.c_str());
-    if (bmp.GetLastStatus() != Gdiplus::Ok) return 0;
-    return Gdiplus::GetPixelFormatSize(bmp.GetPixelFormat());
-}
-
 HBITMAP RenderPicture(const DecodedImage& image, int rotation, bool leftRight, bool topBottom, int outW, int outH,
                       COLORREF background, bool& ok) {
     ok = false;
@@ -208,8 +242,15 @@ HBITMAP RenderPicture(const DecodedImage& image, int rotation, bool leftRight, b
     const std::uint32_t back = 0xFF000000u | GetRValue(background) << 16 | GetGValue(background) << 8 | GetBValue(background);
     std::fill(px, px + static_cast<size_t>(outW) * static_cast<size_t>(outH), back);
 
-    Gdiplus::Bitmap source(image.width, image.height, image.width * 4, PixelFormat32bppARGB,
-                           const_cast<BYTE*>(image.pixels.data()));
+    const bool quarter = (rotation & 1) != 0;
+    const float dw = static_cast<float>(quarter ? outH : outW), dh = static_cast<float>(quarter ? outW : outH);
+    // A big reduction is mostly done by averaging blocks; GDI+ scales the rest.
+    const int k = std::min(image.width / std::max(1, static_cast<int>(dw)), image.height / std::max(1, static_cast<int>(dh))) / 2;
+    DecodedImage reduced;
+    if (k >= 2) reduced = BoxReduce(image, k);
+    const DecodedImage& from = k >= 2 ? reduced : image;
+    Gdiplus::Bitmap source(from.width, from.height, from.width * 4, PixelFormat32bppARGB,
+                           const_cast<BYTE*>(from.pixels.data()));
     Gdiplus::Bitmap target(outW, outH, outW * 4, PixelFormat32bppARGB, static_cast<BYTE*>(bits));
     Gdiplus::Graphics g(&target);
     // One drawing does the turn, the mirror and the scale: the picture is
@@ -218,9 +259,7 @@ HBITMAP RenderPicture(const DecodedImage& image, int rotation, bool leftRight, b
     g.TranslateTransform(outW / 2.0f, outH / 2.0f);
     g.ScaleTransform(leftRight ? -1.0f : 1.0f, topBottom ? -1.0f : 1.0f);
     g.RotateTransform(90.0f * static_cast<float>(rotation & 3));
-    const bool quarter = (rotation & 1) != 0;
-    const float dw = static_cast<float>(quarter ? outH : outW), dh = static_cast<float>(quarter ? outW : outH);
-    const bool sameSize = static_cast<int>(dw) == image.width && static_cast<int>(dh) == image.height;
+    const bool sameSize = static_cast<int>(dw) == from.width && static_cast<int>(dh) == from.height;
     g.SetInterpolationMode(sameSize ? Gdiplus::InterpolationModeNearestNeighbor
                                     : Gdiplus::InterpolationModeHighQualityBilinear);
     g.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
@@ -229,8 +268,8 @@ HBITMAP RenderPicture(const DecodedImage& image, int rotation, bool leftRight, b
     // Edge pixels are not blended with the nothing beyond the picture.
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
     const Gdiplus::RectF dest(-dw / 2, -dh / 2, dw, dh);
-    const Gdiplus::Status st = g.DrawImage(&source, dest, 0.0f, 0.0f, static_cast<float>(image.width),
-                                           static_cast<float>(image.height), Gdiplus::UnitPixel, &attributes);
+    const Gdiplus::Status st = g.DrawImage(&source, dest, 0.0f, 0.0f, static_cast<float>(from.width),
+                                           static_cast<float>(from.height), Gdiplus::UnitPixel, &attributes);
     g.Flush(Gdiplus::FlushIntentionSync);
     ok = st == Gdiplus::Ok;
     return dib;

@@ -14,6 +14,7 @@ namespace quib {
 struct DecodedImage {
     int width = 0, height = 0;
     std::vector<std::uint8_t> pixels;  // width * 4 bytes per row, top row first
+    unsigned bitsPerPixel = 0;         // of the file's own pixel format; 0 when unknown
     bool Empty() const { return width <= 0 || height <= 0; }
 };
 
@@ -29,10 +30,6 @@ DecodeStatus DecodeWithGdiPlus(const std::wstring& path, DecodedImage& out);
 // and bits in two blocks of known sizes). Failed when the header is not one
 // or the bits are shorter than the header says.
 DecodeStatus DecodeDib(const void* info, size_t infoSize, const void* bits, size_t bitsSize, DecodedImage& out);
-
-// The bits per pixel of the file's pixel format as GDI+ reads it; 0 when
-// GDI+ cannot read it.
-unsigned PictureBitsPerPixel(const std::wstring& path);
 
 // The picture turned by rotation quarter turns clockwise, then mirrored
 // left-right and top-bottom, scaled to outW x outH over the background
