@@ -65,9 +65,10 @@ void Copy(LPSTR buf, int buflen, const char* text) {
 
 }  // namespace
 
+// Exported by name through plugin.def (undecorated in the 32-bit build too).
 extern "C" {
 
-__declspec(dllexport) int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
+int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
     switch (infono) {
         case 0: Copy(buf, buflen, "00IN"); return static_cast<int>(std::strlen("00IN"));
         case 1: Copy(buf, buflen, "quibFMarchive stand-in PPM plug-in"); return 34;
@@ -78,7 +79,7 @@ __declspec(dllexport) int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen
 }
 
 // dw: the address of the caller's 2,048 bytes (a handle has no high word).
-__declspec(dllexport) int WINAPI IsSupported(LPCSTR /*filename*/, void* dw) {
+int WINAPI IsSupported(LPCSTR /*filename*/, void* dw) {
     const auto value = reinterpret_cast<UINT_PTR>(dw);
     std::uint8_t head[64] = {};
     if ((value & ~static_cast<UINT_PTR>(0xFFFF)) == 0) {
@@ -91,7 +92,7 @@ __declspec(dllexport) int WINAPI IsSupported(LPCSTR /*filename*/, void* dw) {
     return standin_spi::ParsePpmHeader(head, sizeof head, h) ? 1 : 0;
 }
 
-__declspec(dllexport) int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* info) {
+int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsigned int flag, PictureInfo* info) {
     if (!info) return kReadError;
     std::vector<std::uint8_t> data;
     if (const int r = ReadInput(buf, len, flag, data); r != kOk) return r;
@@ -101,7 +102,7 @@ __declspec(dllexport) int WINAPI GetPictureInfo(LPCSTR buf, LONG_PTR len, unsign
     return kOk;
 }
 
-__declspec(dllexport) int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
+int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* pHBInfo,
                                             HLOCAL* pHBm, FARPROC /*progress*/, LONG_PTR /*lData*/) {
     if (!pHBInfo || !pHBm) return kReadError;
     std::vector<std::uint8_t> data;
@@ -121,7 +122,7 @@ __declspec(dllexport) int WINAPI GetPicture(LPCSTR buf, LONG_PTR len, unsigned i
     return kOk;
 }
 
-__declspec(dllexport) int WINAPI GetPreview(LPCSTR, LONG_PTR, unsigned int, HLOCAL*, HLOCAL*, FARPROC, LONG_PTR) {
+int WINAPI GetPreview(LPCSTR, LONG_PTR, unsigned int, HLOCAL*, HLOCAL*, FARPROC, LONG_PTR) {
     return kNotImplemented;
 }
 
