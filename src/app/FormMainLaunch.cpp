@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "app/Application.h"
+#include "app/FormMainImage.h"
 #include "app/MainMenuTable.h"
 #include "extract/ExtractCommand.h"
 #include "extract/ExtractPaths.h"
@@ -32,16 +33,6 @@ void LetMessagesRun() {
     for (int i = 0; i < 10; ++i) Application().HandleOneMessage();
 }
 
-// The file an entry becomes in the temporary folder: the DLL makes it from
-// the stored bytes (read in the ANSI code page) or from the Unicode name it
-// knows, so the first of the two that exists, else the first.
-std::wstring TempFileOf(const std::wstring& base, const SelectedEntry& e) {
-    const std::wstring byBytes = *ContainedPath(base, e.dllPath);
-    if (ExistsFile(byBytes) || e.shownPath == e.dllPath) return byBytes;
-    if (const auto shown = ContainedPath(base, e.shownPath); shown && ExistsFile(*shown)) return *shown;
-    return byBytes;
-}
-
 struct ViewerKind {
     const wchar_t* token;
     const wchar_t* japanese;
@@ -63,6 +54,10 @@ const ViewerKind kViewers[] = {
 static void ViewerNotAvailable(HWND owner, const std::wstring& token, const std::wstring& file) {
     if (token == L"@TextViewer") {
         ShowTextViewer(file);
+        return;
+    }
+    if (ImageViewerToken(token)) {
+        if (TFormMain* f = FormMain()) OpenImageViewer(*f);
         return;
     }
     for (const ViewerKind& v : kViewers) {

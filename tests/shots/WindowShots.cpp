@@ -30,6 +30,9 @@
 #include "util/Dpi.h"
 #include "util/TextFile.h"
 #include "viewers/grid/FormViewGrid.h"
+#include "viewers/image/FormImage.h"
+#include "viewers/image/FormKeyMove.h"
+#include "ImageTestPictures.h"
 
 using namespace quibtest;
 
@@ -286,6 +289,45 @@ void Shoot(bool japanese) {
     h.Close();
 }
 
+// The image viewer on a picture of a zip: as it opens, and turned with its
+// side bars shown.
+void ShootImage(bool japanese) {
+    const std::wstring lang = japanese ? L"ja" : L"en";
+    MainWindowHarness h;
+    CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language");
+    h.Setting(L"Language", L"Japanese", japanese ? L"1" : L"0");
+    if (!g_style.empty()) h.Setting(L"VclStyle", L"Text", g_style);
+    const int w = 480, ht = 300;
+    std::vector<std::uint8_t> px(static_cast<size_t>(w) * ht * 4);
+    for (int y = 0; y < ht; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* p = &px[(static_cast<size_t>(y) * w + x) * 4];
+            p[0] = static_cast<std::uint8_t>(255 * y / ht), p[1] = static_cast<std::uint8_t>(255 * x / w);
+            p[2] = static_cast<std::uint8_t>((x / 40 + y / 40) % 2 ? 230 : 60), p[3] = 255;
+        }
+    const std::wstring zip = h.Folder() / L"pictures.zip";
+    WriteFileBytes(zip, StoredZip({{"photo.jpg", EncodePicture(GUID_ContainerFormatJpeg, w, ht, px)}}));
+    auto& f = h.Start({zip});
+    PressKey(f.ListView1(), VK_DOWN);
+    const std::wstring caption = japanese ? L"画像表示[WIC]" : L"Image Viwer[WIC]";
+    ShootModal<quib::TFormImage>(h, quib::tag::MenuImageWic, caption, L"image-" + lang);
+    ShootModal<quib::TFormImage>(h, quib::tag::MenuImageWic, caption, L"image-turned-" + lang,
+                                 [](quib::TFormImage& v) {
+                                     v.RunCommand(1331);
+                                     v.RunCommand(1311);
+                                     Pump(100);
+                                 });
+    {
+        quib::FormInstance<quib::TFormKeyMove> keys(nullptr);
+        keys.BoolJapanese = japanese;
+        keys.Create();
+        keys.Show();
+        Pump(300);
+        SaveWindowPicture(keys.Handle(), L"keymove-" + lang);
+    }
+    h.Close();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -294,5 +336,7 @@ int wmain(int argc, wchar_t** argv) {
     if (argc > 2) g_style = argv[2];
     Shoot(true);
     Shoot(false);
+    ShootImage(true);
+    ShootImage(false);
     return 0;
 }

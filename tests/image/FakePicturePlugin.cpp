@@ -1,0 +1,17 @@
+// A picture plug-in that fails its GetPicture after writing junk into the
+// handle variables, as a careless plug-in may: a caller that touched those
+// handles would lock and free memory that was never given.
+#include <windows.h>
+
+extern "C" {
+
+__declspec(dllexport) int WINAPI IsSupported(LPCSTR, void*) { return 1; }
+
+__declspec(dllexport) int WINAPI GetPicture(LPCSTR, LONG_PTR, unsigned int, HLOCAL* pHBInfo, HLOCAL* pHBm, FARPROC,
+                                            LONG_PTR) {
+    *pHBInfo = reinterpret_cast<HLOCAL>(static_cast<UINT_PTR>(0xDEAD0000));
+    *pHBm = reinterpret_cast<HLOCAL>(static_cast<UINT_PTR>(0xBEEF0000));
+    return 3;
+}
+
+}  // extern "C"
