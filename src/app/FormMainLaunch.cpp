@@ -49,9 +49,9 @@ const ViewerKind kViewers[] = {
 
 }  // namespace
 
-// The built-in viewers come in later versions; until then the user is told
-// so, with the file that would have been shown.
-static void ViewerNotAvailable(HWND owner, const std::wstring& token, const std::wstring& file) {
+// The built-in viewers shown here; the ones still to come tell the user so,
+// with the file that would have been shown.
+static void ShowBuiltInViewer(HWND owner, const std::wstring& token, const std::wstring& file) {
     if (token == L"@TextViewer") {
         ShowTextViewer(file);
         return;
@@ -190,7 +190,7 @@ void RunDirectViewer(TFormMain& f, DirectViewer which) {
     if (which == DirectViewer::ImageWic) f.IntImageTypeIndex = 0;
     if (which == DirectViewer::ImageGdi) f.IntImageTypeIndex = 1;
     if (which == DirectViewer::ImageSusie) f.IntImageTypeIndex = 2;
-    ViewerNotAvailable(f.Handle(), token, file);
+    ShowBuiltInViewer(f.Handle(), token, file);
 }
 
 }  // namespace
@@ -284,7 +284,7 @@ void TFormMain::ExecuteExtFile() {
         if (kind == L"@ImageWicViewer") IntImageTypeIndex = 0;
         if (kind == L"@ImageGdiViewer") IntImageTypeIndex = 1;
         if (kind == L"@ImageSpiViewer") IntImageTypeIndex = 2;
-        ViewerNotAvailable(handle_, kind, StrExtractFolderFileName);
+        ShowBuiltInViewer(handle_, kind, StrExtractFolderFileName);
         return;
     }
     if (kind == L"PLAYER" || kind == L"IMAGE" || kind == L"SPI") {

@@ -13,6 +13,7 @@
 #include "util/IniFile.h"
 #include "util/Message.h"
 #include "util/StrConv.h"
+#include "viewers/grid/FormViewGrid.h"
 #include "viewers/text/FormFind.h"
 #include "viewers/text/FormText.h"
 #include "viewers/text/FormTextSettings.h"
@@ -596,3 +597,33 @@ TEST_F(TextViewer, CopyCommands) {
 }
 
 }  // namespace
+
+// The grid command hands the viewer's file to the grid viewer; a file removed
+// meanwhile is told instead, in both languages.
+TEST_F(TextViewer, TheGridCommandShowsTheFileInTheGridOrSaysItIsGone) {
+    const std::wstring file = File("a,b\r\nc,d\r\n", L"t.csv");
+    bool gridSeen = false;
+    int gridRows = 0;
+    With(file, [&](TFormText& v) {
+        DuringModal grid([&] {
+            HWND w = FindThreadWindow(file + L" - グリッド表示");
+            auto* g = w ? dynamic_cast<quib::TFormViewGrid*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!g) return false;
+            gridSeen = true;
+            gridRows = g->StringGrid1().RowCount();
+            g->Close();
+            return true;
+        });
+        v.RunCommand(1051);
+        messages.Clear();
+        DeleteFileW(file.c_str());
+        v.RunCommand(1051);
+        quib::SetUiJapanese(false);
+        v.RunCommand(1051);
+        quib::SetUiJapanese(true);
+    });
+    EXPECT_TRUE(gridSeen);
+    EXPECT_GE(gridRows, 2);
+    EXPECT_EQ(messages.Texts(), (std::vector<std::wstring>{L"Information : ファイルがありません",
+                                                           L"Information : File is not exist.\r\n[OK]"}));
+}

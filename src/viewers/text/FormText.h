@@ -80,6 +80,7 @@ public:
 
     // --- commands
     void MenuCloseClick();
+    void MenuShowCsvClick();
     void MenuSearchWordClick();
     void MenuSearchNextClick();
     void MenuSearchPrevClick();

@@ -9,6 +9,7 @@
 #include "util/IniFile.h"
 #include "util/Message.h"
 #include "util/TextFile.h"
+#include "viewers/grid/FormViewGrid.h"
 #include "viewers/text/FormFind.h"
 #include "viewers/text/FormJump.h"
 #include "viewers/text/FormText.h"
@@ -50,6 +51,21 @@ void ClipboardSet(HWND owner, const std::wstring& text) {
 }  // namespace
 
 void TFormText::MenuCloseClick() { Close(); }
+
+// The grid reads the file itself (its own encoding and field rules), so it is
+// given the file, not the text shown here.
+void TFormText::MenuShowCsvClick() {
+    if (StrLoadFileName.empty()) {
+        ShowMsgJE(handle_, L"Information : ファイル名が設定されていません", L"Information : Filename is empty.\r\n[OK]");
+        return;
+    }
+    const DWORD attributes = GetFileAttributesW(StrLoadFileName.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ShowMsgJE(handle_, L"Information : ファイルがありません", L"Information : File is not exist.\r\n[OK]");
+        return;
+    }
+    OpenGridViewer(StrLoadFileName);
+}
 
 // ---------------------------------------------------------------- search
 

@@ -23,7 +23,7 @@ const CommandTable& TextCommandTable() {
         },
         {
             {1031, L"ファイル", L"MenuClose", L"終了(&Q && &X)", L"", kCommandPlain, H(&TFormText::MenuCloseClick)},
-            {1051, L"ファイル", L"MenuShowCsv", L"CSV形式で読込後に、グリッド形式で表示(&C)...", L"", kCommandSeparatorBefore, nullptr},
+            {1051, L"ファイル", L"MenuShowCsv", L"CSV形式で読込後に、グリッド形式で表示(&C)...", L"", kCommandSeparatorBefore, H(&TFormText::MenuShowCsvClick)},
             {1101, L"検索", L"MenuSearchWord", L"検索(&F)... ", L"F", kCommandPlain, H(&TFormText::MenuSearchWordClick)},
             {1102, L"検索", L"MenuSearchNext", L"次を検索(&P) ", L"V", kCommandPlain, H(&TFormText::MenuSearchNextClick)},
             {1103, L"検索", L"MenuSearchPrev", L"前を検索(&N)", L"T", kCommandPlain, H(&TFormText::MenuSearchPrevClick)},
