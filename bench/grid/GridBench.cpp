@@ -104,7 +104,7 @@ int wmain() {
     for (int i = 0; i < 3; ++i) {
         const double t = Now();
         const quib::FileBytes bytes = quib::ReadFileBytesInPieces(file);
-        const quib::CharCodeResult cc = quib::DetectCharCode(bytes.bytes);
+        const quib::GridCharCodeResult cc = quib::DetectGridCharCode(bytes.bytes);
         const quib::RawLines lines = quib::SplitRawLines(bytes.bytes, cc.charCode, cc.retCode);
         floor = std::min(floor, Now() - t);
         decodedBytes = 0;

@@ -57,7 +57,7 @@ TEST(GridCharCode, TableOfFiles) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const quib::CharCodeResult r = quib::DetectCharCode(c.bytes);
+        const quib::GridCharCodeResult r = quib::DetectGridCharCode(c.bytes);
         EXPECT_EQ(r.charCode, c.charCode);
         EXPECT_EQ(r.retCode, c.retCode);
         EXPECT_EQ(r.lfInLine, c.lfInLine);
@@ -69,10 +69,10 @@ TEST(GridCharCode, TableOfFiles) {
 TEST(GridCharCode, BinaryTestLooksAt4095BytesAndFiltersTheWholeFile) {
     std::string text(4095, 'a');
     text += '\0';
-    EXPECT_FALSE(quib::DetectCharCode(text).unknownCharCode);
+    EXPECT_FALSE(quib::DetectGridCharCode(text).unknownCharCode);
     text[4094] = '\0';
-    const quib::CharCodeResult r = quib::DetectCharCode(text);
+    const quib::GridCharCodeResult r = quib::DetectGridCharCode(text);
     EXPECT_TRUE(r.unknownCharCode);
     EXPECT_EQ(r.filtered, std::string(4094, 'a'));
-    EXPECT_EQ(quib::DetectCharCode(Utf16Le(L"abc")).filtered, "abc");
+    EXPECT_EQ(quib::DetectGridCharCode(Utf16Le(L"abc")).filtered, "abc");
 }

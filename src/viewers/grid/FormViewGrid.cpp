@@ -353,7 +353,7 @@ void TFormViewGrid::LoadCsvFile() {
         if (GetFileAttributesExW(StrLoadFileName.c_str(), GetFileExInfoStandard, &data))
             IntLoadFileSize = (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     }
-    const CharCodeResult detected = DetectCharCode(file.bytes);
+    const GridCharCodeResult detected = DetectGridCharCode(file.bytes);
     BoolLfInLine = detected.lfInLine;
     BoolUnKnownCharCode = detected.unknownCharCode;
     IntReadReturn1 = detected.retCode;

@@ -81,8 +81,8 @@ bool Marked(int code) { return code == 7 || code == 9; }
 
 }  // namespace
 
-CharCodeResult DetectCharCode(std::string_view bytes) {
-    CharCodeResult r;
+GridCharCodeResult DetectGridCharCode(std::string_view bytes) {
+    GridCharCodeResult r;
     const auto* d = reinterpret_cast<const Byte*>(bytes.data());
     const size_t size = bytes.size();
     if (size == 0) {

@@ -8,7 +8,7 @@
 
 namespace quib {
 
-struct CharCodeResult {
+struct GridCharCodeResult {
     int charCode = 1;     // encoding index: 1, 2, 3 or 5-10
     int retCode = 0;      // line-end index: 0 CR LF, 1 CR, 2 LF, 3 none
     bool lfInLine = false;       // both CR and LF, not the same number of each
@@ -19,6 +19,6 @@ struct CharCodeResult {
     bool writeScratch = false;
 };
 
-CharCodeResult DetectCharCode(std::string_view bytes);
+GridCharCodeResult DetectGridCharCode(std::string_view bytes);
 
 }  // namespace quib
