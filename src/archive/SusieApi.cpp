@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "archive/EntryModel.h"
+#include "util/ForeignCall.h"
 #include "util/Message.h"
 #include "util/PathPrefix.h"
 #include "util/StrConv.h"
@@ -74,7 +75,10 @@ int FileIsSupportedArchive(const std::wstring& pluginPath, const std::wstring& a
     auto isSupported = reinterpret_cast<SusieIsSupportedFn>(module.Entry("IsSupported"));
     if (!isSupported) return 0;
     const std::string ansiName = WideToAnsi(archivePath);
-    return isSupported(ansiName.c_str(), header);
+    int answer = 0;
+    auto call = [&] { answer = isSupported(ansiName.c_str(), header); };
+    // A plug-in that faults while asked does not handle the archive.
+    return CallForeign(call) ? answer : 0;
 }
 
 int FileGetArchiveFileInfoCore(const std::wstring& pluginPath, const std::wstring& archivePath, bool restrictedSearch,
@@ -87,7 +91,11 @@ int FileGetArchiveFileInfoCore(const std::wstring& pluginPath, const std::wstrin
 
     const std::string ansiName = WideToAnsi(archivePath);
     HLOCAL block = nullptr;
-    const int result = getArchiveInfo(ansiName.c_str(), 0, 0, &block);
+    int result = 0;
+    auto call = [&] { result = getArchiveInfo(ansiName.c_str(), 0, 0, &block); };
+    // After a fault the handle variable holds whatever the plug-in left
+    // there: it is not ours to read or free.
+    if (!CallForeign(call)) return kSusieCallFaulted;
 
     dirFile.clear();
     pathList.clear();

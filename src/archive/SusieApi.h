@@ -21,6 +21,9 @@ using SusieGetArchiveInfoFn = int(WINAPI*)(LPCSTR buf, LONG_PTR len, unsigned in
 constexpr DWORD kSusieHeaderSize = 2048;
 // The interface's result for a function a plug-in does not have.
 constexpr int kSusieNotImplemented = -1;
+// Our own result for a call that faulted inside the plug-in (no plug-in
+// returns it): a failure like any non-zero result.
+constexpr int kSusieCallFaulted = -2;
 
 // Loads a plug-in for one call: with the search limited to the system and
 // program folders when restrictedSearch is set, by the plain loader otherwise.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "archive/SusieApi.h"
 #include "viewers/image/ImageDecode.h"
 #include "viewers/image/SusiePicture.h"
 
@@ -33,6 +34,17 @@ TEST(SusiePicture, FailedCallsHandlesAreLeftAlone) {
     EXPECT_EQ(FileGetPicture(FakesDir() + L"\\quib_fake_picture.spi", dir / L"p.ppm", dib), 3);
     EXPECT_TRUE(dib.info.empty());
     EXPECT_TRUE(dib.bits.empty());
+}
+
+TEST(SusiePicture, APluginThatFaultsIsAFailureAndTheNextCallWorks) {
+    TempDir dir;
+    ASSERT_TRUE(WriteFileBytes(dir / L"p.ppm", "P6 1 1 255\n\x01\x02\x03"));
+    SusieDib dib;
+    EXPECT_EQ(FileGetPicture(FakesDir() + L"\\quib_fake_picture_faults.spi", dir / L"p.ppm", dib), kSusieCallFaulted);
+    EXPECT_TRUE(dib.info.empty());
+    EXPECT_TRUE(dib.bits.empty());
+    EXPECT_EQ(FileGetPicture(BinDir() + L"\\quibppm.spi", dir / L"p.ppm", dib), 0);
+    EXPECT_FALSE(dib.bits.empty());
 }
 
 TEST(SusiePicture, StandInPluginDecodesColourAndGrey) {

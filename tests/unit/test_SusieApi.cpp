@@ -159,6 +159,20 @@ TEST_F(Susie, ThePluginResultIsTheResult) {
     EXPECT_EQ(paths, std::vector<std::wstring>{L"f.txt"});
 }
 
+TEST_F(Susie, APluginThatFaultsFailsTheCallAndTheProgramGoesOn) {
+    // Asked whether it handles the archive, a faulting plug-in says no.
+    EXPECT_EQ(FileIsSupportedArchive(plugin_, File(L"x.lzh", "QSPIX"), true, programPath_), 0);
+    // Listing: a failure, and neither the junk handle it left nor the lists
+    // are touched.
+    std::vector<std::wstring> lines{L"old line"}, paths{L"old path"};
+    EXPECT_EQ(FileGetArchiveFileInfoCore(plugin_, File(L"c.lzh", "S|M|0|1|1|0||f.txt\nCRASH\n"), true, lines, paths),
+              quib::kSusieCallFaulted);
+    EXPECT_EQ(lines, std::vector<std::wstring>{L"old line"});
+    EXPECT_EQ(paths, std::vector<std::wstring>{L"old path"});
+    // The plug-in was freed after each call and answers again as before.
+    EXPECT_EQ(FileIsSupportedArchive(plugin_, File(L"y.lzh", "QSPI3"), true, programPath_), 3);
+}
+
 TEST_F(Susie, APluginWithoutGetArchiveInfoFailsAndChangesNothing) {
     const std::wstring noInfo = dir_ / L"plugins\\noinfo.spi";
     ASSERT_TRUE(CopyFileW(unittest::FakeSusieNoGetInfoDll().c_str(), noInfo.c_str(), FALSE));

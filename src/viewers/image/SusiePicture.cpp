@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "archive/SusieApi.h"
+#include "util/ForeignCall.h"
 #include "util/StrConv.h"
 
 namespace quib {
@@ -57,7 +58,9 @@ int FileIsSupportedPicture(const std::wstring& spiFileName, const std::wstring& 
     auto isSupported = reinterpret_cast<SusieIsSupportedFn>(module.Entry("IsSupported"));
     if (!isSupported) return 0;
     const std::string ansi = WideToAnsi(imgFileName);
-    return isSupported(ansi.c_str(), header);
+    int answer = 0;
+    auto call = [&] { answer = isSupported(ansi.c_str(), header); };
+    return CallForeign(call) ? answer : 0;
 }
 
 int FileGetPicture(const std::wstring& spiFileName, const std::wstring& imgFileName, SusieDib& dib) {
@@ -67,7 +70,9 @@ int FileGetPicture(const std::wstring& spiFileName, const std::wstring& imgFileN
     if (!getPicture) return kSusieNotImplemented;
     const std::string ansi = WideToAnsi(imgFileName);
     HLOCAL info = nullptr, bits = nullptr;
-    const int result = getPicture(ansi.c_str(), 0, 0, &info, &bits, nullptr, 0);
+    int result = 0;
+    auto call = [&] { result = getPicture(ansi.c_str(), 0, 0, &info, &bits, nullptr, 0); };
+    if (!CallForeign(call)) return kSusieCallFaulted;
     if (result != 0) return result;
     dib.info = TakeBlock(info);
     dib.bits = TakeBlock(bits);

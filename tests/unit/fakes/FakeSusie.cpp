@@ -2,12 +2,14 @@
 // their byte offsets (428 bytes each), independently of the program's struct.
 //
 // IsSupported answers the digit after "QSPI" at the start of the buffer (0
-// when the buffer does not start so) and copies the whole 2,048-byte buffer to
+// when the buffer does not start so; "QSPIX" makes it write through a null
+// pointer, as a broken plug-in does) and copies the whole 2,048-byte buffer to
 // the file named by QUIB_FAKE_LOG plus ".buf".
 // GetArchiveInfo reads the named file as a manifest:
 //   S|method|position|compsize|filesize|timestamp|dir|name   one record (numbers decimal)
 //   RET|n                                                    return n (the block is still given)
 //   NOBLOCK                                                  no block at all
+//   CRASH                                                    leave a junk handle, then fault
 // and ends the block with a record whose method is empty, as plug-ins do.
 #include <windows.h>
 
@@ -72,6 +74,7 @@ extern "C" __declspec(dllexport) int WINAPI IsSupported(LPCSTR filename, void* d
     Log(std::string("IsSupported name=") + filename);
     const unsigned char* buf = static_cast<const unsigned char*>(dw);
     DumpBuffer(buf, 2048);
+    if (std::memcmp(buf, "QSPIX", 5) == 0) *static_cast<volatile int*>(nullptr) = 1;
     if (std::memcmp(buf, "QSPI", 4) == 0 && buf[4] >= '0' && buf[4] <= '9') return buf[4] - '0';
     return 0;
 }
@@ -96,6 +99,10 @@ extern "C" __declspec(dllexport) int WINAPI GetArchiveInfo(LPCSTR buf, LONG_PTR 
     for (const std::string& line : Split(bytes, '\n')) {
         if (line.rfind("RET|", 0) == 0) ret = std::atoi(line.c_str() + 4);
         if (line == "NOBLOCK") noBlock = true;
+        if (line == "CRASH") {
+            *lphInf = reinterpret_cast<HLOCAL>(static_cast<UINT_PTR>(0xDEAD0000));
+            *static_cast<volatile int*>(nullptr) = 1;
+        }
         if (line.rfind("S|", 0) == 0) {
             std::vector<std::string> f = Split(line, '|');
             if (f.size() >= 8) records.push_back(f);
