@@ -5,7 +5,6 @@
 #include "keymap/KeyMapApply.h"
 #include "util/Controls.h"
 #include "util/IniFile.h"
-#include "util/Theme.h"
 
 namespace quib {
 namespace {
@@ -32,8 +31,6 @@ constexpr int kEditLeft = 95;
 constexpr int kEditWidthLess = 105;
 // Wide enough for any caption a window can have.
 constexpr int kHorizontalExtent = 3400;
-// A row that is selected or focused, but not both, while no style draws the list.
-constexpr COLORREF kAqua = 0xFFFF00;
 
 const CommandTable& SelectFilerCommands() {
     static const CommandTable table = {
@@ -251,44 +248,9 @@ bool TFormSelectFiler::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& resul
     if (msg != WM_DRAWITEM) return false;
     const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
     if (!dis || dis->hwndItem != list_) return false;
-    DrawListItem(*dis);
+    DrawListBoxRow(*dis);
     result = TRUE;
     return true;
-}
-
-void TFormSelectFiler::DrawListItem(const DRAWITEMSTRUCT& dis) {
-    const bool dark = DarkStyleActive();
-    const ThemePalette& palette = CurrentPalette();
-    const bool selected = (dis.itemState & ODS_SELECTED) != 0;
-    const bool focused = (dis.itemState & ODS_FOCUS) != 0;
-    COLORREF back = dark ? palette.window : GetSysColor(COLOR_WINDOW);
-    COLORREF text = dark ? palette.windowText : GetSysColor(COLOR_WINDOWTEXT);
-    if (dark) {
-        if (selected) {
-            back = palette.highlight;
-            text = palette.highlightText;
-        }
-    } else if (selected && focused) {
-        back = GetSysColor(COLOR_HIGHLIGHT);
-        text = RGB(255, 255, 255);
-    } else if (selected || focused) {
-        back = kAqua;
-    }
-    HBRUSH brush = CreateSolidBrush(back);
-    FillRect(dis.hDC, &dis.rcItem, brush);
-    DeleteObject(brush);
-    if (dis.itemID == static_cast<UINT>(-1)) return;
-    const auto len = SendMessageW(list_, LB_GETTEXTLEN, dis.itemID, 0);
-    if (len <= 0) return;
-    std::wstring caption(static_cast<size_t>(len) + 1, L'\0');
-    SendMessageW(list_, LB_GETTEXT, dis.itemID, reinterpret_cast<LPARAM>(caption.data()));
-    caption.resize(static_cast<size_t>(len));
-    SetBkMode(dis.hDC, TRANSPARENT);
-    SetTextColor(dis.hDC, text);
-    RECT rc = dis.rcItem;
-    rc.left += 2;
-    DrawTextW(dis.hDC, caption.c_str(), static_cast<int>(caption.size()), &rc,
-              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
 }
 
 }  // namespace quib

@@ -70,7 +70,6 @@ private:
     // The title lines as the check boxes and edit boxes show them.
     FilerTitleLines TitleLinesFromControls() const;
     void ShowTitleLines(const FilerTitleLines& lines);
-    void DrawListItem(const DRAWITEMSTRUCT& dis);
     void SetItemHeight();
 
     HWND chosen_ = nullptr;

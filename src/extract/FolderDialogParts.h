@@ -16,12 +16,4 @@ extern const wchar_t* const kInvalidNameHint;
 bool BlueFieldColor(HWND form, UINT msg, WPARAM wp, LPARAM lp, std::initializer_list<HWND> fields,
                     LRESULT& result);
 
-// One row of an owner-drawn list box: under the system look the selected
-// row is aqua with the window-text colour, or the highlight with white
-// text while the list has the focus; a focused row that is not selected is
-// aqua too. Dark styles use their own highlight. Text 2 pixels from the left.
-void DrawListBoxRow(const DRAWITEMSTRUCT& dis);
-// The row height for the list's font.
-void SetListBoxRowHeight(HWND list, int minimum);
-
 }  // namespace quib

@@ -1,8 +1,10 @@
 #include "util/Controls.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "util/Dpi.h"
+#include "util/Theme.h"
 
 
 namespace quib {
@@ -155,6 +157,57 @@ bool SetClipboardText(HWND owner, const std::wstring& text) {
     }
     CloseClipboard();
     return put;
+}
+
+namespace {
+constexpr COLORREF kAqua = 0xFFFF00;  // blue-green-red order
+}  // namespace
+
+void DrawListBoxRow(const DRAWITEMSTRUCT& dis) {
+    const bool dark = DarkStyleActive();
+    const ThemePalette& palette = CurrentPalette();
+    const bool selected = (dis.itemState & ODS_SELECTED) != 0;
+    const bool focused = (dis.itemState & ODS_FOCUS) != 0;
+    const bool listFocused = GetFocus() == dis.hwndItem;
+    COLORREF back = dark ? palette.window : GetSysColor(COLOR_WINDOW);
+    COLORREF text = dark ? palette.windowText : GetSysColor(COLOR_WINDOWTEXT);
+    if (dark) {
+        if (selected) {
+            back = palette.highlight;
+            text = palette.highlightText;
+        }
+    } else if (selected && focused && listFocused) {
+        back = GetSysColor(COLOR_HIGHLIGHT);
+        text = RGB(255, 255, 255);
+    } else if (selected || focused) {
+        back = kAqua;
+    }
+    HBRUSH brush = CreateSolidBrush(back);
+    FillRect(dis.hDC, &dis.rcItem, brush);
+    DeleteObject(brush);
+    if (dis.itemID == static_cast<UINT>(-1)) return;
+    const auto len = SendMessageW(dis.hwndItem, LB_GETTEXTLEN, dis.itemID, 0);
+    if (len <= 0) return;
+    std::wstring caption(static_cast<size_t>(len) + 1, L'\0');
+    SendMessageW(dis.hwndItem, LB_GETTEXT, dis.itemID, reinterpret_cast<LPARAM>(caption.data()));
+    caption.resize(static_cast<size_t>(len));
+    SetBkMode(dis.hDC, TRANSPARENT);
+    SetTextColor(dis.hDC, text);
+    RECT rc = dis.rcItem;
+    rc.left += 2;
+    DrawTextW(dis.hDC, caption.c_str(), static_cast<int>(caption.size()), &rc,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+}
+
+void SetListBoxRowHeight(HWND list, int minimum) {
+    HDC dc = GetDC(list);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, std::max<LPARAM>(tm.tmHeight + 4, minimum));
 }
 
 }  // namespace quib
