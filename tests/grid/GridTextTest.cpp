@@ -89,22 +89,6 @@ TEST(GridSplitRules, LfToTabMakesAutomaticRuleCutAtTabsOnly) {
 
 namespace {
 
-std::string Utf16Le(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) {
-        out += static_cast<char>(c & 0xFF);
-        out += static_cast<char>((c >> 8) & 0xFF);
-    }
-    return out;
-}
-std::string Utf16Be(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) {
-        out += static_cast<char>((c >> 8) & 0xFF);
-        out += static_cast<char>(c & 0xFF);
-    }
-    return out;
-}
 
 struct RawCase {
     const char* name;
@@ -130,11 +114,11 @@ TEST(GridRawLines, EachEncodingAndLineEnd) {
         {"JIS and others decode as Shift_JIS", "\x82\xa0\n", 20, 2, {L"あ"}},
         {"UTF-8 with mark", "\xEF\xBB\xBF\xE3\x81\x82,b\n", 5, 2, {L"あ,b"}},
         {"UTF-8 without mark", "\xE3\x81\x82\r\nz", 6, 0, {L"あ", L"z"}},
-        {"UTF-16LE with mark", "\xFF\xFE" + Utf16Le(L"あ,b\r\nc"), 9, 0, {L"あ,b", L"c"}},
-        {"UTF-16LE without mark, last line kept", Utf16Le(L"x\r\ny,z"), 10, 0, {L"x", L"y,z"}},
-        {"UTF-16LE LF inside a CR LF file", Utf16Le(L"\"p\nq\"\r\n"), 10, 0, {L"\"p\nq\""}},
-        {"UTF-16BE with mark", "\xFE\xFF" + Utf16Be(L"あ\rb"), 7, 1, {L"あ", L"b"}},
-        {"UTF-16BE without mark", Utf16Be(L"a\nb\n"), 8, 2, {L"a", L"b"}},
+        {"UTF-16LE with mark", "\xFF\xFE" + quibtest::Utf16LeBytes(L"あ,b\r\nc"), 9, 0, {L"あ,b", L"c"}},
+        {"UTF-16LE without mark, last line kept", quibtest::Utf16LeBytes(L"x\r\ny,z"), 10, 0, {L"x", L"y,z"}},
+        {"UTF-16LE LF inside a CR LF file", quibtest::Utf16LeBytes(L"\"p\nq\"\r\n"), 10, 0, {L"\"p\nq\""}},
+        {"UTF-16BE with mark", "\xFE\xFF" + quibtest::Utf16BeBytes(L"あ\rb"), 7, 1, {L"あ", L"b"}},
+        {"UTF-16BE without mark", quibtest::Utf16BeBytes(L"a\nb\n"), 8, 2, {L"a", L"b"}},
         {"empty file", "", 1, 3, {}},
     };
     for (const auto& c : cases) {
@@ -148,11 +132,11 @@ TEST(GridRawLines, EachEncodingAndLineEnd) {
 TEST(GridRawLines, OddUtf16ByteIsReportedAndNeverReadPast) {
     // The byte after the last whole unit is no character: the lines hold the
     // whole units only and the odd byte is reported.
-    std::string bytes = "\xFF\xFE" + Utf16Le(L"ab\r\ncd") + "\x41";
+    std::string bytes = "\xFF\xFE" + quibtest::Utf16LeBytes(L"ab\r\ncd") + "\x41";
     quib::RawLines r = quib::SplitRawLines(bytes, 9, 0);
     EXPECT_EQ(r.lines, (Fields{L"ab", L"cd"}));
     EXPECT_TRUE(r.oddTrailingByte);
-    r = quib::SplitRawLines(Utf16Be(L"x") + std::string(1, '\0'), 8, 3);
+    r = quib::SplitRawLines(quibtest::Utf16BeBytes(L"x") + std::string(1, '\0'), 8, 3);
     EXPECT_EQ(r.lines, (Fields{L"x"}));
     EXPECT_TRUE(r.oddTrailingByte);
     // A mark alone and one odd byte: no line at all.

@@ -31,14 +31,6 @@ std::wstring GridFixture(const std::wstring& name) { return quibtest::FixturesDi
 // What the grid control holds at a cell, asked through its window.
 std::wstring CellOf(HWND grid, int col, int row) { return TMLStringGrid::FromHandle(grid)->Cell(col, row); }
 
-std::string Utf16Le(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) {
-        out += static_cast<char>(c & 0xFF);
-        out += static_cast<char>((c >> 8) & 0xFF);
-    }
-    return out;
-}
 
 const wchar_t kMixedLineEnds[] = L"Information : 改行(CrLf)までに、さらに改行(Lf)があります";
 const wchar_t kMixedLineEndsEnglish[] =
@@ -354,7 +346,7 @@ TEST(GridWindow, OddUtf16FileKeepsItsLinesAndSaysSo) {
     TestProgramFolder folder;
     TempDir dir;
     std::string bytes = "\xFF\xFE";
-    bytes += Utf16Le(L"a,b\r\nc,d");
+    bytes += quibtest::Utf16LeBytes(L"a,b\r\nc,d");
     bytes += 'A';
     ASSERT_TRUE(quibtest::WriteFileBytes(dir / L"odd.csv", bytes));
     MsgCapture msgs;

@@ -29,12 +29,7 @@ void ProgramDir::WriteIni(const std::wstring& section, const std::wstring& key, 
 }
 
 bool WriteUtf16File(const std::wstring& path, const std::wstring& text) {
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
-    }
-    return quibtest::WriteFileBytes(path, bytes);
+    return quibtest::WriteFileBytes(path, "\xFF\xFE" + quibtest::Utf16LeBytes(text));
 }
 
 std::wstring ReadUtf16File(const std::wstring& path, bool* hasBom) {

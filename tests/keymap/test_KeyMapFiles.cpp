@@ -98,12 +98,7 @@ TEST(KeyMapFile, RoundTripsUtf16WithByteOrderMark) {
 TEST(KeyMapFile, ReadsWithoutMarkAndWithBareLineFeeds) {
     ProgramDir dir;
     const std::wstring path = dir / L"map.txt";
-    std::string bytes;
-    for (wchar_t c : std::wstring(L"操作\t解凍(&U)...\tU\t1101\n移動\t上移動(&U)\tUp\t1203")) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    ASSERT_TRUE(quibtest::WriteFileBytes(path, bytes));
+    ASSERT_TRUE(quibtest::WriteFileBytes(path, quibtest::Utf16LeBytes(L"操作\t解凍(&U)...\tU\t1101\n移動\t上移動(&U)\tUp\t1203")));
     EXPECT_EQ(ReadTable(path), Table({L"操作|解凍(&U)...|U|1101", L"移動|上移動(&U)|Up|1203"}));
 }
 

@@ -19,11 +19,7 @@ inline std::string Utf16Bytes(const std::vector<std::wstring>& lines, bool bom =
     for (const auto& l : lines) text += l + lineEnd;
     std::string bytes;
     if (bom) bytes += "\xFF\xFE";
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
-    }
-    return bytes;
+    return bytes + quibtest::Utf16LeBytes(text);
 }
 
 // A program "quibFMarchive.exe" in a fresh folder: its settings file and its

@@ -30,12 +30,7 @@ std::string Utf8(const std::wstring& text) {
 }
 
 bool WriteUtf16(const std::wstring& path, const std::wstring& text) {
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return WriteFileBytes(path, bytes);
+    return WriteFileBytes(path, "\xFF\xFE" + quibtest::Utf16LeBytes(text));
 }
 
 }  // namespace

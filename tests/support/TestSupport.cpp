@@ -113,6 +113,24 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     return ok && n == bytes.size();
 }
 
+std::string Utf16LeBytes(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text) {
+        out += static_cast<char>(c & 0xFF);
+        out += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return out;
+}
+
+std::string Utf16BeBytes(const std::wstring& text) {
+    std::string out;
+    for (wchar_t c : text) {
+        out += static_cast<char>((c >> 8) & 0xFF);
+        out += static_cast<char>(c & 0xFF);
+    }
+    return out;
+}
+
 std::wstring ReadUtf8File(const std::wstring& path) { return quib::Utf8ToWide(ReadFileBytes(path)); }
 
 bool CopyTree(const std::wstring& from, const std::wstring& to) {

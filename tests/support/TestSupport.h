@@ -50,6 +50,10 @@ bool FileExists(const std::wstring& path);
 bool DirExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
+// The bytes of a text in UTF-16, little or big endian, without a byte-order
+// mark (odd code units and lone surrogates kept as they are).
+std::string Utf16LeBytes(const std::wstring& text);
+std::string Utf16BeBytes(const std::wstring& text);
 // Reads a UTF-8 text file into UTF-16.
 std::wstring ReadUtf8File(const std::wstring& path);
 bool CopyTree(const std::wstring& from, const std::wstring& to);
