@@ -289,6 +289,66 @@ TEST(GridWindow, TitleRowAndColumn) {
     EXPECT_EQ(g.f().StatusText(1, 0), L"[2,3]");
 }
 
+TEST(GridWindow, LineBreakMarksGoWhereTheEditorEndsEachLine) {
+    struct Case {
+        std::wstring text;
+        std::vector<size_t> marks;
+    };
+    // CR LF counts once, at its CR; a lone CR at the character after it; a
+    // lone LF at itself.
+    for (const Case& c : {Case{L"", {}}, Case{L"abc", {}}, Case{L"a\r\nb", {1}}, Case{L"a\nb\n", {1, 3}},
+                          Case{L"a\rb", {2}}, Case{L"\r\n\r\n", {0, 2}}, Case{L"a\r", {2}}, Case{L"\n\r\n", {0, 1}}})
+        EXPECT_EQ(quib::CrLfMarkChars(c.text), c.marks) << testing::PrintToString(c.text);
+    EXPECT_EQ(quib::CrLfMarkChars(L"a\r\nb\r\nc\r\n", 3, 7), (std::vector<size_t>{4}));
+}
+
+TEST(GridWindow, TheCellEditorShowsItsLineBreaksInTheirColour) {
+    TestProgramFolder folder;
+    MsgCapture msgs;
+    OpenGrid g(GridFixture(L"data.csv"));
+    g.f().RunCommand(1033);
+    HWND grid = g.grid();
+    SetFocus(grid);
+    PressKey(grid, VK_DOWN);
+    PressKey(grid, VK_RIGHT);
+    PressKey(grid, VK_RIGHT);
+    HWND memo = g.f().Memo1();
+    ASSERT_EQ(quibtest::WindowText(memo), L"一行目\r\n二行目");
+    // The mark colour the user sees where the first line ends.
+    auto markPixels = [&](POINT at) {
+        InvalidateRect(memo, nullptr, TRUE);
+        UpdateWindow(memo);
+        HDC dc = GetDC(memo);
+        TEXTMETRICW tm{};
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(memo, WM_GETFONT, 0, 0)));
+        GetTextMetricsW(dc, &tm);
+        SelectObject(dc, old);
+        int blue = 0;
+        for (int y = at.y; y < at.y + tm.tmHeight; ++y)
+            for (int x = at.x; x < at.x + tm.tmMaxCharWidth; ++x) {
+                const COLORREF c = GetPixel(dc, x, y);
+                if (GetBValue(c) > 160 && GetRValue(c) < 100 && GetGValue(c) < 100) ++blue;
+            }
+        ReleaseDC(memo, dc);
+        return blue;
+    };
+    InvalidateRect(memo, nullptr, TRUE);
+    UpdateWindow(memo);
+    const std::vector<POINT> marks = g.f().MemoCrLf().LastMarks();
+    ASSERT_EQ(marks.size(), 1u);
+    // On the first line, after its text.
+    const LRESULT firstChar = SendMessageW(memo, EM_POSFROMCHAR, 0, 0);
+    EXPECT_EQ(marks[0].y, static_cast<short>(HIWORD(firstChar)));
+    EXPECT_GT(marks[0].x, static_cast<short>(LOWORD(firstChar)));
+    EXPECT_GT(markPixels(marks[0]), 3) << "a blue mark after the first line";
+    EXPECT_EQ(g.f().MemoCrLf().CrLfColor(), RGB(0, 0, 255));
+    // A cell of one line: no mark, and none left behind.
+    PressKey(grid, VK_LEFT);
+    ASSERT_EQ(quibtest::WindowText(memo).find(L'\n'), std::wstring::npos);
+    EXPECT_TRUE(g.f().MemoCrLf().LastMarks().empty());
+    EXPECT_EQ(markPixels(marks[0]), 0);
+}
+
 TEST(GridWindow, CtrlArrowsFromTheEditorMoveTheGridWithinTheData) {
     TestProgramFolder folder;
     // Files with LF inside CR LF lines bring the mixed line-end notice.

@@ -146,6 +146,7 @@ void TFormViewGrid::FormCreate() {
                             ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
                         WS_EX_CLIENTEDGE, kMemo1);
     SendMessageW(memo1_, EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
+    memoCrLf_.Attach(memo1_);
     AttachPopupMenu(memo1_, kTagPopupMenu1);
     grid_.Create(handle_, kGrid);
     label1_ = AddControl(ComponentKind::Label, kTagLabel1, L"STATIC", L"検索(&F):", WS_VISIBLE | SS_CENTERIMAGE);

@@ -12,6 +12,7 @@
 #include "app/FormBase.h"
 #include "viewers/grid/GridText.h"
 #include "viewers/grid/MlsGrid.h"
+#include "viewers/text/MemoCrLf.h"
 
 namespace quib {
 
@@ -54,6 +55,7 @@ public:
     // --- what tests and the user see
     TMLStringGrid& StringGrid1() { return grid_; }
     HWND Memo1() const { return memo1_; }
+    const TMemoCrLf& MemoCrLf() const { return memoCrLf_; }
     HWND Edit1() const { return edit1_; }
     HWND StatusBar(int which) const;  // 1, 2, 3
     std::wstring StatusText(int which, int panel) const;
@@ -149,6 +151,7 @@ private:
     HFONT gridFont_ = nullptr;
     HBRUSH memoBrush_ = nullptr;
     COLORREF memoBack_ = RGB(255, 255, 255), memoText_ = RGB(0, 0, 0);
+    TMemoCrLf memoCrLf_;
     int memoHeightSaved_ = 150;
     bool editMode_ = false;
     bool loading_ = false;

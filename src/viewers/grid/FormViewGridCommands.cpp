@@ -238,6 +238,11 @@ void TFormViewGrid::ApplyLook() {
     grid_.SetCurrentBackColor(ColorCurrent);
     memoText_ = text;
     memoBack_ = back;
+    // The editor's line-end marks go on the ground the editor is painted on.
+    memoCrLf_.SetDarkMode(DarkStyleActive());
+    memoCrLf_.SetDarkBackColor(back);
+    memoCrLf_.SetColor(back);
+    memoCrLf_.SetCrLfColor(ColorCrLf);
     InvalidateRect(memo1_, nullptr, TRUE);
     ApplyRowRatio();
     FitFixedColumns();
@@ -298,7 +303,9 @@ void TFormViewGrid::MenuFixedBackColorClick() {
     if (PickColor(ColorFixed)) grid_.SetFixedBackColor(ColorFixed);
 }
 
-void TFormViewGrid::MenuCrLfColorClick() { PickColor(ColorCrLf); }
+void TFormViewGrid::MenuCrLfColorClick() {
+    if (PickColor(ColorCrLf)) memoCrLf_.SetCrLfColor(ColorCrLf);
+}
 
 void TFormViewGrid::MenuFontColoInitClick() {
     StrFontName = L"ＭＳ ゴシック";
