@@ -285,6 +285,12 @@ void Shoot(bool japanese) {
         PressKey(g, VK_DOWN, 1);
         Pump(400);  // past the notice of the LF inside CR LF lines (the harness takes it)
         SaveWindowPicture(grid.Handle(), L"viewgrid-" + lang);
+        // A cell of three lines in the editor, its line breaks marked.
+        PressKey(g, VK_RIGHT);
+        PressKey(g, VK_RIGHT);
+        for (int i = 0; i < 3; ++i) PressKey(g, VK_DOWN);
+        Pump(100);
+        SaveWindowPicture(grid.Handle(), L"viewgrid-cell-" + lang);
     }
     h.Close();
 }

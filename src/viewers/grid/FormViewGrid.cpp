@@ -232,8 +232,12 @@ void TFormViewGrid::SetStatusPanels() {
 
 void TFormViewGrid::FormResize(int clientWidth, int clientHeight) {
     if (!statusBar1_) return;
-    const int status = Scale(kStatusHeight), panel = Scale(kPanelHeight), button = Scale(kButtonWidth);
+    const int status = Scale(kStatusHeight), panel = Scale(kPanelHeight);
     const int gap = Scale(4);
+    // As wide as the widest caption the language file gives the four.
+    int button = Scale(kButtonWidth);
+    for (HWND b : {buttonMemoNext_, buttonMemoPrev_, buttonGridNext_, buttonGridPrev_})
+        button = std::max<int>(button, TextExtent(b).cx + 4 * gap);
     int y = 0;
     MoveWindow(statusBar2_, 0, y, clientWidth, status, TRUE);
     y += status;
