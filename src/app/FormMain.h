@@ -17,6 +17,7 @@
 #include "app/FormBase.h"
 #include "app/MainSettings.h"
 #include "archive/ArchiveKind.h"
+#include "extract/FolderPickerHost.h"
 #include "keymap/KeyMap.h"
 
 namespace quib {
@@ -226,6 +227,11 @@ public:
     // and the focused entry opened by its extension.
     void ExecuteExtFile();
     std::wstring ResponseFilePath() const;
+    // What the folder pickers (browse window) take from this window: the
+    // drive table, the filers' captions, the list's look, size texts and
+    // extension lists. Filled afresh for each opening.
+    FolderPickerHost PickerHost;
+    FolderPickerHost& FolderPickers();
 
     // Handles a dropped-files list (the WM_DROPFILES path after the paths are read).
     void DropFiles(const StringList& paths);

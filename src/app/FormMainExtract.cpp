@@ -153,7 +153,7 @@ void TFormMain::MenuUnpackClick() {
     // 5. The dialog.
     StrRetFormExtract.clear();
     StrListExtractFile = {StrLoadFileName};
-    ExtractDialogInput input{StrLoadFileName, lines, StrListWindowName, false};
+    ExtractDialogInput input{StrLoadFileName, lines, StrListWindowName, false, &FolderPickers()};
     StrRetFormExtract = ShowModalForm<TFormExtract>(std::move(input));
     Application().ProcessMessages();
     SetFocus(ListView1());
@@ -197,6 +197,38 @@ void TFormMain::MenuUnpackClick() {
         ShowMsgJE(handle_, L"Information : 解凍できませんでした", L"Information : Can not extract.\r\n[OK]");
     }
     SetFocus(ListView1());
+}
+
+FolderPickerHost& TFormMain::FolderPickers() {
+    FolderPickerHost& h = PickerHost;
+    h.driveTable = &StrListDriveInfo;
+    h.filerCaptions = StrListWindowName;
+    h.loadFileName = StrLoadFileName;
+    h.listBack = ColorListNow;
+    h.listText = ColorListFontNow;
+    h.listFontName = StrListViewFontName;
+    h.listFontSize = IntListViewFontSize;
+    h.infoBack = ColorPanelNow;
+    h.infoText = ColorPanelFontNow;
+    h.infoFontName = StrInfoFontName;
+    h.infoFontSize = IntInfoFontSize;
+    const bool filer = MenuChecked(tag::MenuSameAsQuibFM);
+    h.rowColors = filer ? std::array<COLORREF, 8>{FilerColorSystem, FilerColorHidden, FilerColorRonly, FilerColorDir,
+                                                  FilerColorNormal, FilerColorNormal, FilerColorNormal, FilerColorNormal}
+                        : std::array<COLORREF, 8>{ColorFSystem,     ColorFHidden,      ColorFReadOnly,
+                                                  ColorFDirectory,  ColorFNormalFile,  ColorFExecuteFile,
+                                                  ColorFArchiveFile, ColorFImageFile};
+    h.exeExt = StrListExeExt;
+    h.arcExt = StrListArcExt;
+    h.wicExt = StrListWicExt;
+    h.fileSizeFull = BoolFileSizeFull;
+    h.fileSize1024 = BoolFileSize1024;
+    h.sizeAlignmentRight = BoolSizeAlignmentRight;
+    h.windows7Later = BoolWindows7Later;
+    h.filerSortExplorer = BoolFilerSortExplorer;
+    h.mainColumnWidths.clear();
+    for (int c = 0; c < 7; ++c) h.mainColumnWidths.push_back(list_.ColumnWidth(c));
+    return h;
 }
 
 }  // namespace quib

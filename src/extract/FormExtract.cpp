@@ -6,6 +6,7 @@
 
 #include "extract/ExtractPaths.h"
 #include "extract/ExtractTemp.h"
+#include "extract/FormBrowse.h"
 #include "util/Controls.h"
 #include "util/Message.h"
 #include "util/MyUtility.h"
@@ -74,11 +75,12 @@ void TFormExtract::FormCreate() {
     buttonList_ = AddButton(kTagButtonFolderList, L"一覧(&L)");
     buttonTree_ = AddButton(kTagButtonTree, L"ツリー(&T)");
     buttonBrowse_ = AddButton(kTagButtonBrowse, L"参照(&B)");
-    // The jump-folder, tree and browse windows are not part of the program
-    // yet: their buttons stay disabled until they are.
+    // The jump-folder and tree windows are not part of the program yet:
+    // their buttons stay disabled until they are. The browse window needs
+    // what the opener knows of the main window.
     EnableWindow(buttonJump_, FALSE);
     EnableWindow(buttonTree_, FALSE);
-    EnableWindow(buttonBrowse_, FALSE);
+    EnableWindow(buttonBrowse_, input_.pickers ? TRUE : FALSE);
     labelFilers_ = AddLabel(kTagLabelFilers, L"quibFM,PellFM(&F)");
     filerList_ = AddControl(ComponentKind::Other, 0, L"LISTBOX", L"",
                             WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
@@ -248,10 +250,37 @@ void TFormExtract::ButtonFolderListClick() {
     if (ok && path[0]) SetDestinationText(WithBackslash(path));
 }
 
-// Enter on an empty destination opens the picker [FolderSelect] Index names.
-// Only the shell's folder dialog exists in this version, so it answers for
-// the tree and browse windows too.
-void TFormExtract::EnterOnEmptyDestination() { ButtonFolderListClick(); }
+std::wstring TFormExtract::PickerStart() {
+    const std::wstring text = DestinationText();
+    if (text.empty()) return input_.archivePath;
+    if (FolderExists(text)) return WithBackslash(text);
+    ShowMsgJE(handle_, L"Information : フォルダがありません\r\nカレントを C:\\ に変更します\r\n" + text,
+              L"Information : Folder is not exist.\r\nChange current to C:\\\r\n[OK]\r\n" + text);
+    return L"C:\\";
+}
+
+void TFormExtract::ButtonBrowseClick() {
+    if (!input_.pickers) return;
+    const std::wstring start = PickerStart();
+    Settings().WriteString(L"Browse", L"Target", L"Folder");
+    std::wstring chosen;
+    FormInstance<TFormBrowse> browse(*input_.pickers, start, chosen);
+    const int result = browse.ShowModal();
+    if (result == mrOK && !chosen.empty() && FolderExists(chosen)) SetDestinationText(chosen);
+    SetFocus(destination_);
+}
+
+// Enter on an empty destination opens the picker [FolderSelect] Index names:
+// 0 the shell's folder dialog, 2 the browse window, any other the tree
+// window. The tree is not part of the program yet: the shell's dialog
+// stands in for it, and for the browse window when the opener gave no pickers.
+void TFormExtract::EnterOnEmptyDestination() {
+    const int index = Settings().ReadInteger(L"FolderSelect", L"Index", 1);
+    if (index == 2 && input_.pickers)
+        ButtonBrowseClick();
+    else
+        ButtonFolderListClick();
+}
 
 void TFormExtract::ButtonOKClick() {
     std::wstring folder = DestinationText();
@@ -317,6 +346,7 @@ void TFormExtract::ControlCommand(HWND control, int id, int code) {
         case kTagButtonCancel: ButtonCancelClick(); break;
         case kTagButtonCurrent: ButtonCurrentClick(); break;
         case kTagButtonFolderList: ButtonFolderListClick(); break;
+        case kTagButtonBrowse: ButtonBrowseClick(); break;
         case kTagMakeFolder: CheckBoxMakeFolderClick(); break;
         case kTagDouleDisabled: CheckBoxDouleDisabledClick(); break;
         default: break;

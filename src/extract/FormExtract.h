@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/FormBase.h"
+#include "extract/FolderPickerHost.h"
 
 namespace quib {
 
@@ -18,6 +19,9 @@ struct ExtractDialogInput {
     std::vector<std::wstring> fileLines;  // the response file's lines
     std::vector<std::wstring> filerCaptions;  // StrListWindowName
     bool susie = false;                   // a Susie plug-in archive: always with paths
+    // What the folder pickers need from the main window; without it the
+    // picker buttons stay disabled (an opener that cannot give it yet).
+    FolderPickerHost* pickers = nullptr;
 };
 
 class TFormExtract : public TFormBase {
@@ -67,6 +71,7 @@ public:
     void ButtonCancelClick();
     void ButtonCurrentClick();
     void ButtonFolderListClick();
+    void ButtonBrowseClick();
 
 protected:
     void FormCreate() override;
@@ -82,6 +87,9 @@ private:
     void CheckBoxDouleDisabledClick();
     void FilerSelected();
     void EnterOnEmptyDestination();
+    // The start folder handed to a picker: the destination when it names an
+    // existing folder, the archive when it is empty, else "C:\" after a message.
+    std::wstring PickerStart();
     HWND AddLabel(int tag, const std::wstring& text);
     HWND AddCheck(int tag, const std::wstring& text);
 
