@@ -225,6 +225,7 @@ FolderPickerHost& TFormMain::FolderPickers() {
     h.fileSize1024 = BoolFileSize1024;
     h.sizeAlignmentRight = BoolSizeAlignmentRight;
     h.windows7Later = BoolWindows7Later;
+    h.vclStyle = IntVclStyle;
     h.filerSortExplorer = BoolFilerSortExplorer;
     h.mainColumnWidths.clear();
     for (int c = 0; c < 7; ++c) h.mainColumnWidths.push_back(list_.ColumnWidth(c));

@@ -33,6 +33,8 @@ struct FolderPickerHost {
     std::vector<std::wstring> exeExt, arcExt, wicExt;
     bool fileSizeFull = false, fileSize1024 = false, sizeAlignmentRight = true;
     bool windows7Later = true;
+    // The visual style (0 the system look): the tree's colour item is fixed under the dark ones.
+    int vclStyle = 0;
     // [FilerSort] Explorer: the tree's sub-folders by the logical comparison.
     bool filerSortExplorer = true;
     // The main list's widths of columns 0 .. 6 (the browse window's width reset).

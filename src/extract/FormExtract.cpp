@@ -7,6 +7,8 @@
 #include "extract/ExtractPaths.h"
 #include "extract/ExtractTemp.h"
 #include "extract/FormBrowse.h"
+#include "extract/FormJumpFolder.h"
+#include "extract/FormTree.h"
 #include "util/Controls.h"
 #include "util/Message.h"
 #include "util/MyUtility.h"
@@ -75,12 +77,8 @@ void TFormExtract::FormCreate() {
     buttonList_ = AddButton(kTagButtonFolderList, L"一覧(&L)");
     buttonTree_ = AddButton(kTagButtonTree, L"ツリー(&T)");
     buttonBrowse_ = AddButton(kTagButtonBrowse, L"参照(&B)");
-    // The jump-folder and tree windows are not part of the program yet:
-    // their buttons stay disabled until they are. The browse window needs
-    // what the opener knows of the main window.
-    EnableWindow(buttonJump_, FALSE);
-    EnableWindow(buttonTree_, FALSE);
-    EnableWindow(buttonBrowse_, input_.pickers ? TRUE : FALSE);
+    // The pickers need what the opener knows of the main window.
+    for (HWND b : {buttonJump_, buttonTree_, buttonBrowse_}) EnableWindow(b, input_.pickers ? TRUE : FALSE);
     labelFilers_ = AddLabel(kTagLabelFilers, L"quibFM,PellFM(&F)");
     filerList_ = AddControl(ComponentKind::Other, 0, L"LISTBOX", L"",
                             WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
@@ -270,16 +268,36 @@ void TFormExtract::ButtonBrowseClick() {
     SetFocus(destination_);
 }
 
+void TFormExtract::ButtonTreeClick() {
+    if (!input_.pickers) return;
+    std::wstring chosen;
+    FormInstance<TFormTree> tree(*input_.pickers, PickerStart(), chosen);
+    const int result = tree.ShowModal();
+    if (result == mrOK && !chosen.empty() && FolderExists(chosen)) SetDestinationText(chosen);
+    SetFocus(destination_);
+}
+
+void TFormExtract::ButtonJumpFolderClick() {
+    if (!input_.pickers) return;
+    Settings().WriteString(L"FormJumpFolder", L"Parent", L"Extract");
+    std::wstring chosen;
+    FormInstance<TFormJumpFolder> jump(*input_.pickers, chosen);
+    const int result = jump.ShowModal();
+    if (result == mrOK && !chosen.empty() && FolderExists(chosen)) SetDestinationText(chosen);
+    SetFocus(destination_);
+}
+
 // Enter on an empty destination opens the picker [FolderSelect] Index names:
 // 0 the shell's folder dialog, 2 the browse window, any other the tree
-// window. The tree is not part of the program yet: the shell's dialog
-// stands in for it, and for the browse window when the opener gave no pickers.
+// window (the shell's dialog when the opener gave no pickers).
 void TFormExtract::EnterOnEmptyDestination() {
     const int index = Settings().ReadInteger(L"FolderSelect", L"Index", 1);
-    if (index == 2 && input_.pickers)
+    if (index == 0 || !input_.pickers)
+        ButtonFolderListClick();
+    else if (index == 2)
         ButtonBrowseClick();
     else
-        ButtonFolderListClick();
+        ButtonTreeClick();
 }
 
 void TFormExtract::ButtonOKClick() {
@@ -347,6 +365,8 @@ void TFormExtract::ControlCommand(HWND control, int id, int code) {
         case kTagButtonCurrent: ButtonCurrentClick(); break;
         case kTagButtonFolderList: ButtonFolderListClick(); break;
         case kTagButtonBrowse: ButtonBrowseClick(); break;
+        case kTagButtonTree: ButtonTreeClick(); break;
+        case kTagButtonJumpFolder: ButtonJumpFolderClick(); break;
         case kTagMakeFolder: CheckBoxMakeFolderClick(); break;
         case kTagDouleDisabled: CheckBoxDouleDisabledClick(); break;
         default: break;

@@ -72,6 +72,8 @@ public:
     void ButtonCurrentClick();
     void ButtonFolderListClick();
     void ButtonBrowseClick();
+    void ButtonTreeClick();
+    void ButtonJumpFolderClick();
 
 protected:
     void FormCreate() override;

@@ -14,6 +14,7 @@
 #include "app/FormLog.h"
 #include "app/FormSelectFiler.h"
 #include "app/MainMenuTable.h"
+#include "extract/FormBrowse.h"
 #include "extract/FormDrive.h"
 #include "extract/FormExtract.h"
 #include "extract/FormJumpFolderEx.h"
@@ -147,6 +148,23 @@ void ShootFolderDialogs(MainWindowHarness& h, const std::wstring& lang) {
             quib::StringList{L"C:\\work\\ - quibFM", L"D:\\ - PellFMmini"}, browse);
         ShootForm<quib::TFormJumpFolderEx>(d, L"jumpfolderex-" + lang);
     }
+    // The browse window on a folder with sub-folders and files of each kind.
+    CreateDirectoryW((work + L"\\Data").c_str(), nullptr);
+    CreateDirectoryW((work + L"\\写真").c_str(), nullptr);
+    quib::WriteUtf16Lines(work + L"\\readme.txt", {L"read me"});
+    quib::WriteUtf16Lines(work + L"\\setup.exe", {L"x"});
+    quib::WriteUtf16Lines(work + L"\\R&D.zip", {L"x"});
+    SetFileAttributesW((work + L"\\readme.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    {
+        quib::FolderPickerHost host;
+        host.driveTable = &drives;
+        host.exeExt = {L".exe"};
+        host.arcExt = {L".zip"};
+        std::wstring chosen;
+        quib::FormInstance<quib::TFormBrowse> d(host, work + L"\\", chosen);
+        ShootForm<quib::TFormBrowse>(d, L"browse-" + lang, [](quib::TFormBrowse& f) { f.SelectRow(4); });
+    }
+    SetFileAttributesW((work + L"\\readme.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 void Shoot(bool japanese) {
