@@ -76,7 +76,7 @@ void TFormBrowse::FormCreate() {
 
     labelTitle_ = AddControl(ComponentKind::Label, kTagLabelTitle, L"STATIC", L"フォルダ選択・ファイル選択",
                              WS_VISIBLE | SS_LEFT);
-    labelCurrent_ = AddControl(ComponentKind::Other, 0, L"STATIC", L"", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS,
+    labelCurrent_ = AddControl(ComponentKind::Other, 0, L"STATIC", L"", WS_VISIBLE | SS_LEFT | SS_PATHELLIPSIS,
                                0, kLabelCurrent);
     DWORD style = TMyListView::kStyle;
     if (host_.windows7Later) style &= ~static_cast<DWORD>(LVS_SHOWSELALWAYS);
@@ -112,7 +112,7 @@ void TFormBrowse::FormCreate() {
         return l[static_cast<size_t>(column - 1)];
     });
     list_.SetColorSource([this](int row) { return RowColor(row); });
-    labelSelected_ = AddControl(ComponentKind::Other, 0, L"STATIC", L"", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS,
+    labelSelected_ = AddControl(ComponentKind::Other, 0, L"STATIC", L"", WS_VISIBLE | SS_LEFT | SS_PATHELLIPSIS,
                                 0, kLabelSelected);
     labelHint_ = AddControl(ComponentKind::Label, kTagLabelHint, L"STATIC", L"「Shift+Enter」または「確定」のボタンで決定",
                             WS_VISIBLE | SS_LEFT);
@@ -151,8 +151,21 @@ void TFormBrowse::FormResize(int w, int h) {
     Place(labelSelected_, kMargin, listBottom + 4, inner, 22);
     Place(labelHint_, kMargin, listBottom + 30, inner, 20);
     const int by = h - 44;
-    const int width = std::min(104, (inner - 6 * 6) / kButtonCount);
-    for (int i = 0; i < kButtonCount; ++i) Place(buttons_[i], kMargin + i * (width + 6), by, width, 32);
+    // Each button as wide as its caption needs; all of them shrunk alike
+    // when the row would be wider than the window.
+    int widths[kButtonCount];
+    int total = 0;
+    for (int i = 0; i < kButtonCount; ++i) {
+        widths[i] = std::max(72, Unscale(TextExtent(buttons_[i]).cx) + 14);
+        total += widths[i];
+    }
+    const int gap = 4;
+    const int room = inner - gap * (kButtonCount - 1);
+    for (int i = 0, x = kMargin; i < kButtonCount; ++i) {
+        const int width = total > room ? widths[i] * room / total : widths[i];
+        Place(buttons_[i], x, by, width, 32);
+        x += width + gap;
+    }
     ResizeNameColumn();
 }
 

@@ -76,10 +76,14 @@ void TFormJumpFolder::FormCreate() {
     EnableWindow(ok_, extract ? TRUE : FALSE);
     if (!ReadJumpFolderFile(FilePath(), StrListJumpFolder)) WriteJumpFolderFile(FilePath(), StrListJumpFolder);
     FillList();
-    if (ownerDraw_) SetListBoxRowHeight(list_, Scale(19));
+    LanguageApplied();
 }
 
+// The lines have fixed byte columns: they are shown in the main list's font
+// (a fixed-pitch one by default), whatever font the language gives the window.
 void TFormJumpFolder::LanguageApplied() {
+    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_.Get(host_.listFontName, host_.listFontSize, Dpi())),
+                 TRUE);
     if (ownerDraw_) SetListBoxRowHeight(list_, Scale(19));
 }
 

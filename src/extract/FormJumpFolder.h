@@ -10,6 +10,7 @@
 #include "app/FormBase.h"
 #include "extract/FolderPickerHost.h"
 #include "extract/JumpFolderRules.h"
+#include "util/Controls.h"
 
 namespace quib {
 
@@ -58,6 +59,7 @@ private:
     FolderPickerHost& host_;
     std::wstring& StrRetFormJumpFolder;
     bool ownerDraw_ = true;
+    FontHolder listFont_;
     HWND list_ = nullptr, ok_ = nullptr, cancel_ = nullptr;
 };
 

@@ -172,6 +172,8 @@ void TFormTree::MoveToCurrent() {
         TreeView_SelectItem(tree_, node);
     }
     TreeView_EnsureVisible(tree_, node);
+    // Deep folders scroll the tree sideways; the drives' edge stays in view.
+    SendMessageW(tree_, WM_HSCROLL, SB_LEFT, 0);
 }
 
 void TFormTree::LayerDown() {

@@ -13,6 +13,7 @@
 #include "extract/FormExtract.h"
 #include "extract/FormRename.h"
 #include "util/Controls.h"
+#include "keymap/KeyMap.h"
 #include "util/IniFile.h"
 #include "util/Message.h"
 #include "util/StrConv.h"
@@ -357,4 +358,35 @@ TEST(ExtractDialog, WithoutPickersTheBrowseButtonStaysDisabled) {
     quib::FormInstance<quib::TFormExtract> form(input);
     form.ShowModal();
     EXPECT_TRUE(ran);
+}
+
+TEST(BrowseWindow, ItsKeyMapFileIsWrittenFromTheBuiltInTableAndItsKeysAreTheOnesInForce) {
+    Program p(true);
+    TempDir work;
+    CreateDirectoryW((work / L"sub").c_str(), nullptr);
+    Picker picker;
+    std::wstring result;
+    RunBrowse(picker, Slash(work.Path()), result, true, [&](quib::TFormBrowse& f) { PressKey(f.ListView1(), VK_ESCAPE); });
+    const std::wstring path = quib::KeyMapFilePath(quib::KeyMapWindow::Browse);
+    EXPECT_NE(path.find(L"quibFMarchive-KeyMapBrowse.txt"), std::wstring::npos);
+    quib::KeyMapTable table;
+    ASSERT_TRUE(quib::ReadKeyMapFile(path, table));
+    ASSERT_EQ(table.size(), 45u);
+    EXPECT_EQ(*quib::FindKeyMapLine(table, L"1102"),
+              (quib::KeyMapLine{L"その他のkey", L"下階層に移動(&X)", L"Enter", L"1102"}));
+    EXPECT_EQ(*quib::FindKeyMapLine(table, L"1101"), (quib::KeyMapLine{L"その他のkey", L"上に戻る(&V)", L"BkSp", L"1101"}));
+    EXPECT_EQ(quib::FindKeyMapLine(table, L"1204")->keyText, L"3");
+    EXPECT_EQ(quib::FindKeyMapLine(table, L"1227")->caption, L"ドライブZ:\\(&Z)");
+    EXPECT_EQ(quib::FindKeyMapLine(table, L"1227")->keyText, L"");
+    // The user moves "into the folder" to I: Enter no longer enters, I does.
+    quib::FindKeyMapLine(table, L"1102")->keyText = L"I";
+    ASSERT_TRUE(quib::WriteKeyMapFile(path, table));
+    RunBrowse(picker, Slash(work.Path()), result, true, [&](quib::TFormBrowse& f) {
+        PressKey(f.ListView1(), VK_DOWN);
+        PressKey(f.ListView1(), VK_RETURN);
+        EXPECT_EQ(f.UpperLabel(), Slash(work.Path()));
+        PressKey(f.ListView1(), 'I');
+        EXPECT_EQ(f.UpperLabel(), work / L"sub\\");
+        PressKey(f.ListView1(), VK_ESCAPE);
+    });
 }

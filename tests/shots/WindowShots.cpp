@@ -16,6 +16,8 @@
 #include "app/MainMenuTable.h"
 #include "extract/FormBrowse.h"
 #include "extract/FormDrive.h"
+#include "extract/FormJumpFolder.h"
+#include "extract/FormTree.h"
 #include "extract/FormExtract.h"
 #include "extract/FormJumpFolderEx.h"
 #include "extract/FormMakeFolder.h"
@@ -165,6 +167,27 @@ void ShootFolderDialogs(MainWindowHarness& h, const std::wstring& lang) {
         ShootForm<quib::TFormBrowse>(d, L"browse-" + lang, [](quib::TFormBrowse& f) { f.SelectRow(4); });
     }
     SetFileAttributesW((work + L"\\readme.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+    // The tree opened down to the work folder, the jump folders with a few lines.
+    {
+        quib::FolderPickerHost host;
+        host.driveTable = &drives;
+        std::wstring chosen;
+        quib::FormInstance<quib::TFormTree> d(host, work + L"\\Data\\", chosen);
+        ShootForm<quib::TFormTree>(d, L"tree-" + lang);
+    }
+    {
+        quib::JumpFolderFile jp2 = quib::DefaultJumpFolderFile();
+        jp2.lines[0] = quib::MakeJumpLine(jp2.lines[0], 0, L"作業", work + L"\\");
+        jp2.lines[3] = quib::MakeJumpLine(jp2.lines[3], 3, L"data", L"%P\\data\\");
+        jp2.lines[37] = quib::MakeJumpLine(jp2.lines[37], 37, L"Windows", L"C:\\Windows\\");
+        quib::WriteJumpFolderFile(quib::JumpFolderFilePath(quib::ProgramFolder()), jp2);
+        quib::FolderPickerHost host;
+        std::wstring chosen;
+        quib::FormInstance<quib::TFormJumpFolder> d(host, chosen);
+        ShootForm<quib::TFormJumpFolder>(d, L"jumpfolder-" + lang);
+        quib::FormInstance<quib::TFormInputFolder> input(host, 0);
+        ShootForm<quib::TFormInputFolder>(input, L"inputfolder-" + lang);
+    }
 }
 
 void Shoot(bool japanese) {
