@@ -62,7 +62,7 @@ int RunBrowse(Picker& picker, const std::wstring& start, std::wstring& result, b
         step(*f);
         ran = true;
         return true;
-    });
+    }, 60000);
     quib::FormInstance<quib::TFormBrowse> form(picker.host, start, result);
     const int r = form.ShowModal();
     EXPECT_TRUE(ran) << "the browse window never showed";
@@ -209,7 +209,7 @@ TEST(BrowseWindow, RenameByKeysSelectsTheNewName) {
         PressKey(f->NewField(), VK_RETURN);
         renamed = true;
         return true;
-    });
+    }, 60000);
     RunBrowse(picker, Slash(work.Path()), result, true, [&](quib::TFormBrowse& f) {
         HWND list = f.ListView1();
         PressKey(list, VK_DOWN);
@@ -300,37 +300,50 @@ TEST(ExtractDialog, TheBrowseButtonBringsTheChosenFolderIntoTheDestination) {
         Picker picker;
         std::wstring destination, lowerLabelFromArchive;
         int browses = 0;
-        DuringModal browse([&] {
-            auto* f = Open<quib::TFormBrowse>(japanese ? L"参照" : L"Browse");
-            if (!f) return false;
-            ++browses;
-            if (browses == 1) {
-                // Started from the destination typed: its folder.
-                PressKey(f->ListView1(), VK_DOWN);
-                EXPECT_EQ(SelectedName(f->ListView1()), L"sub");
-                PressKey(f->ListView1(), VK_RETURN, 1);
-                return false;  // the second opening comes next
-            }
-            lowerLabelFromArchive = f->LowerLabel();
-            PressKey(f->ListView1(), VK_ESCAPE);
-            return true;
-        });
         bool ran = false;
-        DuringModal dialog([&] {
-            auto* f = Open<quib::TFormExtract>(japanese ? L"ファイル解凍" : L"Extract files");
-            if (!f) return false;
-            HWND button = f->Control(quib::TFormExtract::kTagButtonBrowse);
-            EXPECT_TRUE(IsWindowEnabled(button));
-            f->SetDestinationText(Slash(work.Path()));
-            PressKey(f->Handle(), 'B', 2);  // Alt+B: 参照(&B)
-            destination = f->DestinationText();
-            // An empty destination: the browse window starts on the archive.
-            f->SetDestinationText(L"");
-            PressKey(f->Handle(), 'B', 2);
-            PressKey(f->Handle(), VK_ESCAPE);
-            ran = true;
-            return true;
-        });
+        DuringModal dialog(
+            [&] {
+                auto* f = Open<quib::TFormExtract>(japanese ? L"ファイル解凍" : L"Extract files");
+                if (!f) return false;
+                HWND button = f->Control(quib::TFormExtract::kTagButtonBrowse);
+                EXPECT_TRUE(IsWindowEnabled(button));
+                f->SetDestinationText(Slash(work.Path()));
+                {
+                    // Started from the destination typed: its folder.
+                    DuringModal browse(
+                        [&] {
+                            auto* b = Open<quib::TFormBrowse>(japanese ? L"参照" : L"Browse");
+                            if (!b) return false;
+                            ++browses;
+                            PressKey(b->ListView1(), VK_DOWN);
+                            EXPECT_EQ(SelectedName(b->ListView1()), L"sub");
+                            PressKey(b->ListView1(), VK_RETURN, 1);
+                            return true;
+                        },
+                        60000);
+                    PressKey(f->Handle(), 'B', 2);  // Alt+B: 参照(&B)
+                }
+                destination = f->DestinationText();
+                {
+                    // An empty destination: the browse window starts on the archive.
+                    DuringModal browse(
+                        [&] {
+                            auto* b = Open<quib::TFormBrowse>(japanese ? L"参照" : L"Browse");
+                            if (!b) return false;
+                            ++browses;
+                            lowerLabelFromArchive = b->LowerLabel();
+                            PressKey(b->ListView1(), VK_ESCAPE);
+                            return true;
+                        },
+                        60000);
+                    f->SetDestinationText(L"");
+                    PressKey(f->Handle(), 'B', 2);
+                }
+                PressKey(f->Handle(), VK_ESCAPE);
+                ran = true;
+                return true;
+            },
+            60000);
         quib::ExtractDialogInput input{work / L"arc.zip", {L"\"a.txt\""}, {}, false, &picker.host};
         quib::FormInstance<quib::TFormExtract> form(input);
         form.ShowModal();
@@ -353,7 +366,7 @@ TEST(ExtractDialog, WithoutPickersTheBrowseButtonStaysDisabled) {
         PressKey(f->Handle(), VK_ESCAPE);
         ran = true;
         return true;
-    });
+    }, 60000);
     quib::ExtractDialogInput input{L"C:\\a.zip", {}, {}, false, nullptr};
     quib::FormInstance<quib::TFormExtract> form(input);
     form.ShowModal();

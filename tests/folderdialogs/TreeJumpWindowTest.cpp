@@ -52,7 +52,7 @@ int RunModal(const std::wstring& caption, const std::function<void(Form&)>& step
         step(*f);
         ran = true;
         return true;
-    });
+    }, 60000);
     quib::FormInstance<Form> form(std::forward<Args>(args)...);
     const int result = form.ShowModal();
     EXPECT_TRUE(ran) << "the window never showed";
@@ -225,7 +225,7 @@ TEST(JumpFolderWindow, InputAndDeleteChangeTheLineInTheListAndTheFile) {
             PressKey(f->FolderField(), VK_RETURN);
             input = true;
             return true;
-        });
+        }, 60000);
         RunModal<quib::TFormJumpFolder>(
             japanese ? L"ジャンプフォルダ" : L"Jump folders",
             [&](quib::TFormJumpFolder& f) {
@@ -288,13 +288,13 @@ TEST(ExtractDialog, TheTreeAndJumpFolderButtonsBringTheirFolderIntoTheDestinatio
         PressKey(f->TreeView1(), VK_DOWN);
         PressKey(f->TreeView1(), VK_RETURN);
         return true;
-    });
+    }, 60000);
     DuringModal jump([&] {
         auto* f = Open<quib::TFormJumpFolder>(L"ジャンプフォルダ");
         if (!f) return false;
         PressKey(f->ListBox1(), 'D');
         return true;
-    });
+    }, 60000);
     DuringModal dialog([&] {
         auto* f = Open<quib::TFormExtract>(L"ファイル解凍");
         if (!f) return false;
@@ -310,7 +310,7 @@ TEST(ExtractDialog, TheTreeAndJumpFolderButtonsBringTheirFolderIntoTheDestinatio
         fromJump = f->DestinationText();
         PressKey(f->Handle(), VK_ESCAPE);
         return true;
-    });
+    }, 60000);
     quib::ExtractDialogInput input{work / L"arc.zip", {L"\"a.txt\""}, {}, false, &picker.host};
     quib::FormInstance<quib::TFormExtract> form(input);
     form.ShowModal();

@@ -10,6 +10,9 @@
 #include "MainWindowHarness.h"
 #include "app/MainMenuTable.h"
 #include "extract/ExtractCommand.h"
+#include "extract/FormBrowse.h"
+#include "extract/FormExtract.h"
+#include "extract/FormJumpFolderEx.h"
 #include "util/StrConv.h"
 #include "viewers/ViewerStart.h"
 
@@ -145,6 +148,57 @@ TEST(ExtractWindow, EachFamilyGetsItsExactLineAndTheFilesEqualTheOriginals) {
         }
         EXPECT_NE(std::find(files.begin(), files.end(), L"hello.txt"), files.end());
     }
+}
+
+// The main window gives the dialog its pickers: Enter on an empty destination
+// opens the one [FolderSelect] Index names (2, the browse window), which
+// starts on the archive; the folder chosen there is where the files go.
+TEST(ExtractWindow, ThePickersChosenFolderIsWhereTheFilesGo) {
+    MainWindowHarness h;
+    h.Setting(L"FolderSelect", L"Index", L"2");
+    TempDir out;
+    CreateDirectoryW((out / L"here").c_str(), nullptr);
+    h.Start({Standin(L"basic.7z")});
+    h.Command(quib::tag::MenuAllMarkFolderFile);
+    std::wstring startedOn;
+    DuringModal browse([&] {
+        HWND w = FindThreadWindow(L"参照");
+        auto* f = w ? dynamic_cast<quib::TFormBrowse*>(quib::TFormBase::FromHandle(w)) : nullptr;
+        if (!f) return false;
+        startedOn = f->LowerLabel();
+        // The current-folder dialog (H) takes the folder typed.
+        DuringModal current([&] {
+            HWND c = FindThreadWindow(L"カレント変更");
+            auto* jf = c ? dynamic_cast<quib::TFormJumpFolderEx*>(quib::TFormBase::FromHandle(c)) : nullptr;
+            if (!jf) return false;
+            SetFocus(jf->NameField());
+            for (wchar_t ch : out.Path() + L"\\here\\") SendMessageW(jf->NameField(), WM_CHAR, ch, 1);
+            PressKey(jf->NameField(), VK_RETURN);
+            return true;
+        }, 60000);
+        PressKey(f->ListView1(), 'H');
+        EXPECT_EQ(f->UpperLabel(), out / L"here\\");
+        PressKey(f->ListView1(), VK_RETURN, 1);
+        return true;
+    }, 60000);
+    DuringModal dialog([&] {
+        HWND d = FindThreadWindow(L"ファイル解凍");
+        auto* f = d ? dynamic_cast<quib::TFormExtract*>(quib::TFormBase::FromHandle(d)) : nullptr;
+        if (!f) return false;
+        for (int tag : {quib::TFormExtract::kTagButtonBrowse, quib::TFormExtract::kTagButtonTree,
+                        quib::TFormExtract::kTagButtonJumpFolder})
+            EXPECT_TRUE(IsWindowEnabled(f->Control(tag)));
+        HWND edit = FindWindowExW(f->DestinationCombo(), nullptr, L"Edit", nullptr);
+        SetFocus(edit);
+        PressKey(edit, VK_RETURN);  // empty: the browse window
+        EXPECT_EQ(f->DestinationText(), out / L"here\\");
+        PressKey(edit, VK_RETURN);  // now the extraction
+        return true;
+    }, 60000);
+    h.Command(quib::tag::MenuUnpack);
+    WaitFor([&] { return dialog.Done(); });
+    EXPECT_EQ(startedOn, Standin(L"basic.7z"));
+    EXPECT_EQ(Files(out / L"here").size(), 4u);
 }
 
 TEST(ExtractWindow, WithoutPathsTakesNormal1AndFlattens) {
