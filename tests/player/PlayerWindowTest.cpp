@@ -166,7 +166,8 @@ TEST_F(PlayerWindow, PreviousAndNextWithWrap) {
         PressKey(video, 'N', kAlt);  // within two seconds of the Stop: ignored
         EXPECT_EQ(host.current, 3);
         EXPECT_EQ(host.fetches, 1);
-        EXPECT_TRUE(WaitFor([&] { return !p.BoolPrevNext; }, 4000));
+        // Both two-second guards (after the Stop, after the extraction) run out.
+        EXPECT_TRUE(WaitFor([&] { return !p.BoolPrevNext && !p.BoolFileMaking; }, 4000));
         PressKey(video, 'N', kAlt);  // wraps to the first .mp3
         EXPECT_EQ(host.current, 0);
         EXPECT_EQ(control.url, host.files[0]);
@@ -212,7 +213,29 @@ TEST_F(PlayerWindow, NoStepsWhileTheListShowsNoEntries) {
         EXPECT_EQ(host.current, 0);
         EXPECT_EQ(host.fetches, 0);
         EXPECT_EQ(control.playState, quib::kPlayStatePlaying);
+        // The property sheet of a file that is gone: said in Japanese.
+        p.StrLoadFileName = dir / L"missing.mp3";
+        PressKey(p.Control()->Window(), 'T', kAlt);
+        ASSERT_EQ(messages.Texts().size(), 1u);
+        EXPECT_EQ(messages.Texts()[0], L"Information : 対象のファイルのプロパティが表示できませんでした");
     });
+}
+
+// A key-map file of another version is reset to the built-in keys, and the
+// user is told once the window stands.
+TEST_F(PlayerWindow, OutdatedKeyMapFileResetAndTold) {
+    const std::wstring path = quib::ProgramFolder() + L"\\quibFMarchive-KeyMapPlayer.txt";
+    ASSERT_TRUE(quib::WriteKeyMapFile(path, {quib::MakeKeyMapLine(L"操作", L"再生(&P)", L"Alt+Q", 1301)}));
+    host.files = {File(L"a.mp3")};
+    Run([&](TFormPlayer& p) {
+        EXPECT_TRUE(WaitFor([&] { return !messages.Texts().empty(); }, 3000));
+        ASSERT_EQ(messages.Texts().size(), 1u);
+        EXPECT_EQ(messages.Texts()[0], L"Information : キーボード設定内容が変更になったので初期化しました");
+        EXPECT_EQ(Text(p.Button(TFormPlayer::kTagButtonPlay)), L"再生[P]");
+    });
+    quib::KeyMapTable table;
+    ASSERT_TRUE(quib::ReadKeyMapFile(path, table));
+    EXPECT_EQ(table.size(), 23u);
 }
 
 // Continuous play: Next while playing only stops; the timer then finds the
@@ -350,11 +373,12 @@ TEST_F(PlayerWindow, KeyMapFileAndEnglishCaptions) {
         EXPECT_EQ(Text(p.Button(TFormPlayer::kTagButtonPlay)), L"Play[P]");
         EXPECT_EQ(Text(p.Button(TFormPlayer::kTagButtonClose)), L"Exit[F4]");
         EXPECT_EQ(Text(p.Handle()), L"Movie/Music Player ○ a.mp3");
-        // The property sheet: whatever the shell answers, a failure is said in English.
+        // The property sheet of a file that is gone cannot be shown: said in English.
         messages.Clear();
         p.StrLoadFileName = dir / L"missing.mp3";
         PressKey(p.Control()->Window(), 'T', kAlt);
-        for (const auto& t : messages.Texts()) EXPECT_EQ(t, L"Information : This file propaty can not show.\r\n[OK]");
+        ASSERT_EQ(messages.Texts().size(), 1u);
+        EXPECT_EQ(messages.Texts()[0], L"Information : This file propaty can not show.\r\n[OK]");
     });
     quib::KeyMapTable table;
     ASSERT_TRUE(quib::ReadKeyMapFile(quib::ProgramFolder() + L"\\quibFMarchive-KeyMapPlayer.txt", table));

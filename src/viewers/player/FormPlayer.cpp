@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 
 #include "util/Controls.h"
@@ -259,9 +260,12 @@ void TFormPlayer::Layout() {
     RECT video{0, 0, rc.right, rc.bottom - barH > 0 ? rc.bottom - barH : 0};
     if (control_) control_->SetBounds(video);
     if (!bar) return;
+    // Five buttons a row share the width the label leaves them.
     const int top = Unscale(video.bottom);
-    for (int i = 0; i < 15; ++i) Place(buttons_[i], 4 + (i % 5) * 84, top + 3 + (i / 5) * 27, 82, 25);
-    Place(label_, 4 + 5 * 84 + 8, top + 3, 120, 25);
+    const int labelW = 76;
+    const int column = std::max(84, (Unscale(rc.right) - 8 - labelW) / 5);
+    for (int i = 0; i < 15; ++i) Place(buttons_[i], 4 + (i % 5) * column, top + 3 + (i / 5) * 27, column - 2, 25);
+    Place(label_, 4 + 5 * column + 4, top + 8, labelW - 4, 20);
 }
 
 }  // namespace quib
