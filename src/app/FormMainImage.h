@@ -3,14 +3,11 @@
 // extension lists and extraction given to the viewer.
 #include <string>
 
-#include "extract/ExtractSelect.h"
+#include "app/FormMainViewerHost.h"
 
 namespace quib {
 
 class TFormMain;
-
-// The file an entry becomes in the temporary folder.
-std::wstring TempFileOf(const std::wstring& base, const SelectedEntry& e);
 
 // Shows the image viewer modally on StrExtractFolderFileName with the
 // decoder IntImageTypeIndex.

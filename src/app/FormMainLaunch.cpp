@@ -7,6 +7,7 @@
 
 #include "app/Application.h"
 #include "app/FormMainImage.h"
+#include "app/FormMainPlayer.h"
 #include "app/MainMenuTable.h"
 #include "extract/ExtractCommand.h"
 #include "extract/ExtractPaths.h"
@@ -43,7 +44,6 @@ const ViewerKind kViewers[] = {
     {L"@ImageWicViewer", L"画像ビューワ", L"The image viewer"},
     {L"@ImageGdiViewer", L"画像ビューワ", L"The image viewer"},
     {L"@ImageSpiViewer", L"画像ビューワ", L"The image viewer"},
-    {L"@MovieMusicViwer", L"動画・音楽プレイヤー", L"The movie and music player"},
     {L"@ArchiveViwer", L"圧縮ファイルビューワ", L"The archive viewer"},
 };
 
@@ -58,6 +58,10 @@ static void ShowBuiltInViewer(HWND owner, const std::wstring& token, const std::
     }
     if (ImageViewerToken(token)) {
         if (TFormMain* f = FormMain()) OpenImageViewer(*f);
+        return;
+    }
+    if (token == L"@MovieMusicViwer") {
+        if (TFormMain* f = FormMain()) OpenPlayer(*f);
         return;
     }
     for (const ViewerKind& v : kViewers) {

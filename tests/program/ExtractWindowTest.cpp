@@ -373,13 +373,13 @@ TEST(LaunchWindow, BuiltInViewersSayTheyAreNotAvailable) {
     MainWindowHarness h;
     h.Setting(L"Language", L"Japanese", L"0");
     h.Setting(L"ExpandFile05", L"Ext", L".txt;");
-    h.Setting(L"ExpandFile05", L"Exe", L"@MovieMusicViwer");
+    h.Setting(L"ExpandFile05", L"Exe", L"@ArchiveViwer");
     quib::TFormMain& f = h.Start({ProgramFixture(L"pics.zip")});
     h.Command(quib::tag::MenuMoveEnd);
     PressKey(f.ListView1(), VK_RETURN);
     h.Pump(50);
     ASSERT_EQ(h.Messages().Texts().size(), 1u);
-    EXPECT_EQ(h.Messages().Texts()[0], L"Information : The movie and music player is not available in this version.\r\n[OK]\r\n" +
+    EXPECT_EQ(h.Messages().Texts()[0], L"Information : The archive viewer is not available in this version.\r\n[OK]\r\n" +
                                            f.StrExtractBase + L"d.txt");
     EXPECT_EQ(ReadFileBytes(f.StrExtractBase + L"d.txt"), "text");
     // The direct command on a name outside its list: extracted, nothing shown.

@@ -35,6 +35,7 @@
 #include "viewers/grid/FormViewGrid.h"
 #include "viewers/image/FormImage.h"
 #include "viewers/image/FormKeyMove.h"
+#include "viewers/player/FormPlayer.h"
 #include "ImageTestPictures.h"
 
 using namespace quibtest;
@@ -375,6 +376,23 @@ void ShootImage(bool japanese) {
     h.Close();
 }
 
+// The player on a music file of a zip, with the system's media player
+// control (what the control paints is its own).
+void ShootPlayer(bool japanese) {
+    const std::wstring lang = japanese ? L"ja" : L"en";
+    MainWindowHarness h;
+    CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language");
+    h.Setting(L"Language", L"Japanese", japanese ? L"1" : L"0");
+    if (!g_style.empty()) h.Setting(L"VclStyle", L"Text", g_style);
+    const std::wstring zip = h.Folder() / L"music.zip";
+    WriteFileBytes(zip, StoredZip({{"song.mp3", "not really music"}, {"tune.mp3", "nor this"}}));
+    auto& f = h.Start({zip});
+    PressKey(f.ListView1(), VK_DOWN);
+    const std::wstring caption = japanese ? L"動画・音楽プレイヤー ○ song.mp3" : L"Movie/Music Player ○ song.mp3";
+    ShootModal<quib::TFormPlayer>(h, quib::tag::MenuMovieMusicPlayer, caption, L"player-" + lang);
+    h.Close();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -385,5 +403,7 @@ int wmain(int argc, wchar_t** argv) {
     Shoot(false);
     ShootImage(true);
     ShootImage(false);
+    ShootPlayer(true);
+    ShootPlayer(false);
     return 0;
 }

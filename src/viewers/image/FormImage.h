@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/FormBase.h"
+#include "viewers/Taskbar.h"
 #include "viewers/image/ImageDecode.h"
 #include "viewers/image/ImageGeometry.h"
 #include "viewers/image/ImageViewerHost.h"
@@ -151,12 +152,5 @@ private:
     HMENU savedMenu_ = nullptr;
     int clientW_ = 0, clientH_ = 0;
 };
-
-// The system taskbar, hidden by full screen. Whatever ends the full screen or
-// the program — leaving it, closing the viewer, an exception unwinding the
-// window, a crash reaching the unhandled-exception filter — shows it again.
-void HideTaskbar();
-void RestoreTaskbar();
-bool TaskbarHiddenByViewer();
 
 }  // namespace quib
