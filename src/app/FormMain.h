@@ -153,6 +153,7 @@ public:
     void MenuParentShowClick();
     void MenuShowLogClick();
     void MenuShowHelpClick();
+    void MenuParameterSettingClick();
 
     // Initial search (FormMainSearch.cpp). The texts and font colours of the
     // information panel's file caption and file value labels while the

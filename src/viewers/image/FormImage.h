@@ -58,6 +58,7 @@ public:
 
     // --- commands
     void MenuCloseClick();
+    void MenuParameterSettingClick();
     void MenuContinueStartClick();
     void MenuContinueStopClick();
     void MenuMarkClick();
@@ -120,6 +121,7 @@ private:
     void Move(ImageMove move);
     void Msg(const std::wstring& japanese, const std::wstring& english);
     void ReadSettings();
+    void ReadParameterSettings(const IniFile& ini);
     void WriteSettings();
     void ApplyColors();
     void Layout();
