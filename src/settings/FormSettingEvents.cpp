@@ -157,6 +157,7 @@ void TFormSetting::FormShow() {
     int page = ReadKeyInt(Settings(), kActivePage);
     if (page < 0 || page >= kPageCount || !shownPage_[static_cast<size_t>(page)]) page = tabPages_.front();
     ShowPage(static_cast<Page>(page));
+    if (HWND first = GetNextDlgTabItem(pages_[static_cast<size_t>(page)], nullptr, FALSE)) SetFocus(first);
 }
 
 void TFormSetting::LanguageApplied() { SelectCombos(); }
@@ -292,10 +293,11 @@ void TFormSetting::ControlCommand(HWND control, int, int code) {
             if (control == rgb_[static_cast<size_t>(i)]) return ColorFieldChange(i);
     }
     if (code == EN_KILLFOCUS) {
-        // Leaving an extension field checks it, unless the user is leaving
-        // the dialog or cancelling.
+        // Leaving an extension field for another control of its page checks
+        // it; leaving for the buttons (OK checks everything itself, Cancel
+        // keeps nothing) or another window does not.
         HWND to = GetFocus();
-        if (!to || to == cancel_ || (to != handle_ && !IsChild(handle_, to)) || !IsWindowVisible(handle_)) return;
+        if (!to || GetParent(to) != pages_[static_cast<size_t>(Page::Setting)]) return;
         for (size_t i = 0; i < 7; ++i)
             if (control == extFields_[i] && kLeaveNames[i]) ExtStrCheck(GetText(control), kLeaveNames[i], handle_);
         return;
