@@ -108,6 +108,7 @@ protected:
 private:
     // Building the pages (SettingPages.cpp).
     HWND NewPage(Page p, int tag, const wchar_t* caption);
+    HWND TakesWindowFont(HWND control);
     HWND Label(Page p, int tag, const std::wstring& text);
     HWND Check(Page p, int tag, const std::wstring& text);
     HWND Button(Page p, int tag, const std::wstring& text);

@@ -68,9 +68,17 @@ HWND TFormSetting::NewPage(Page p, int tag, const wchar_t* caption) {
     return page;
 }
 
+// Controls without a caption of their own still take the font the language
+// file gives the window.
+HWND TFormSetting::TakesWindowFont(HWND control) {
+    RegisterComponent({ComponentKind::Other, 0, control});
+    return control;
+}
+
 HWND TFormSetting::Label(Page p, int tag, const std::wstring& text) {
-    return AddControl(tag ? ComponentKind::Label : ComponentKind::Other, tag, L"STATIC", text, WS_VISIBLE,
-                      0, 0, pages_[static_cast<size_t>(p)]);
+    HWND label = AddControl(tag ? ComponentKind::Label : ComponentKind::Other, tag, L"STATIC", text, WS_VISIBLE, 0, 0,
+                            pages_[static_cast<size_t>(p)]);
+    return tag ? label : TakesWindowFont(label);
 }
 
 HWND TFormSetting::Check(Page p, int tag, const std::wstring& text) {
@@ -84,15 +92,16 @@ HWND TFormSetting::Button(Page p, int tag, const std::wstring& text) {
 }
 
 HWND TFormSetting::Edit(Page p, const std::wstring& text, bool readOnly) {
-    return AddControl(ComponentKind::Other, 0, L"EDIT", text,
-                      WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0), WS_EX_CLIENTEDGE, 0,
-                      pages_[static_cast<size_t>(p)]);
+    return TakesWindowFont(AddControl(ComponentKind::Other, 0, L"EDIT", text,
+                                      WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | (readOnly ? ES_READONLY : 0),
+                                      WS_EX_CLIENTEDGE, 0, pages_[static_cast<size_t>(p)]));
 }
 
 HWND TFormSetting::Combo(Page p, int tag, const std::vector<std::wstring>& items) {
     HWND combo = AddControl(tag ? ComponentKind::ComboBox : ComponentKind::Other, tag, L"COMBOBOX", L"",
                             WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0,
                             pages_[static_cast<size_t>(p)]);
+    if (!tag) TakesWindowFont(combo);
     SendMessageW(combo, CB_SETMINVISIBLE, 16, 0);
     for (const auto& item : items) SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     return combo;
@@ -102,6 +111,7 @@ HWND TFormSetting::List(Page p, int tag, const std::vector<std::wstring>& items)
     HWND list = AddControl(tag ? ComponentKind::ListBox : ComponentKind::Other, tag, L"LISTBOX", L"",
                            WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
                            pages_[static_cast<size_t>(p)]);
+    if (!tag) TakesWindowFont(list);
     for (const auto& item : items) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     return list;
 }
@@ -293,14 +303,13 @@ void TFormSetting::BuildExpandPages() {
     {
         const Page p = Page::Expand1;
         NewPage(p, 2107, kPageCaptions[6]);
-        HWND notes = Label(p, 2061,
-                           L"拡張子は「.」で始め「;」で区切ります (例 .txt;.log;)\r\n"
-                           L"ﾌｧｲﾙ名にはプログラムのパスと引数を書きます\r\n"
-                           L"%d はプログラムのドライブ、%p はプログラムのフォルダ、%h は画面のハンドルです\r\n"
-                           L"内蔵ビューワは @TextViewer などの名前で指定します");
-        At(p, notes, 8, 8, 8, 140, Anchor::Stretch);
+        const wchar_t* const notes[4] = {L"拡張子は「.」で始め「;」で区切ります (例 .txt;.log;)",
+                                         L"ﾌｧｲﾙ名にはプログラムのパスと引数を書きます",
+                                         L"%d はプログラムのドライブ、%p はプログラムのフォルダ、%h は画面のハンドルです",
+                                         L"内蔵ビューワは @TextViewer などの名前で指定します"};
+        for (int i = 0; i < 4; ++i) At(p, Label(p, 2061 + i, notes[i]), 8, 8 + 28 * i, 8, 22, Anchor::Stretch);
         notUse_ = Check(p, 6021, L"拡張子設定は quibFM.ext を使用しない(&Z)");
-        At(p, notUse_, 8, 160, 8, 24, Anchor::Stretch);
+        At(p, notUse_, 8, 132, 8, 24, Anchor::Stretch);
     }
     const std::vector<std::wstring> tokens = {L"@ImageWicViewer", L"@ImageGdiViewer", L"@MovieMusicViwer",
                                               L"@ArchiveViwer", L"@TextViewer"};
@@ -309,22 +318,22 @@ void TFormSetting::BuildExpandPages() {
         NewPage(p, 2108 + page, kPageCaptions[7 + page]);
         At(p, Label(p, 2071 + page, L"一覧選択(&-)"), 8, 11, 120, 22);
         fileSelect_[static_cast<size_t>(page)] = Combo(p, 7021 + page, {L"一覧(windows)", L"参照(Lorix)"});
-        At(p, fileSelect_[static_cast<size_t>(page)], 130, 8, 180, 200);
-        At(p, Label(p, 2074 + page, L"内蔵ビューワ(&-)"), 330, 11, 130, 22);
+        At(p, fileSelect_[static_cast<size_t>(page)], 130, 8, 170, 200);
+        At(p, Label(p, 2074 + page, L"内蔵ビューワ(&-)"), 312, 11, 150, 22);
         viewerTokens_[static_cast<size_t>(page)] = Combo(p, 0, tokens);
-        At(p, viewerTokens_[static_cast<size_t>(page)], 462, 8, 190, 200);
+        At(p, viewerTokens_[static_cast<size_t>(page)], 464, 8, 160, 200);
         if (page == 0) {
             initSlots_ = Button(p, 2241, L"01から06を初期化(&+)");
-            At(p, initSlots_, 8, 6, 8 + 180, 28, Anchor::Right);
+            At(p, initSlots_, 196, 6, 188, 28, Anchor::Right);
         }
         for (int k = 0; k < 6; ++k) {
             const int slot = page * 6 + k;
             const int y = 46 + 74 * k;
             const std::wstring nn = TwoDigits(slot + 1);
-            At(p, Label(p, 0, L"拡張子" + nn + L"(&" + kExtAccel[k] + L")"), 8, y + 3, 120, 22);
+            At(p, Label(p, 2401 + slot, L"拡張子" + nn + L"(&" + kExtAccel[k] + L")"), 8, y + 3, 120, 22);
             slotExt_[static_cast<size_t>(slot)] = Edit(p, L"");
             At(p, slotExt_[static_cast<size_t>(slot)], 130, y, 196, 24, Anchor::Stretch);
-            At(p, Label(p, 0, L"ﾌｧｲﾙ名" + nn + L"(&" + kExeAccel[k] + L")"), 8, y + 33, 120, 22);
+            At(p, Label(p, 2421 + slot, L"ﾌｧｲﾙ名" + nn + L"(&" + kExeAccel[k] + L")"), 8, y + 33, 120, 22);
             slotExe_[static_cast<size_t>(slot)] = Edit(p, L"");
             At(p, slotExe_[static_cast<size_t>(slot)], 130, y + 30, 196, 24, Anchor::Stretch);
             slotRead_[static_cast<size_t>(slot)] = Button(p, 2251 + slot, L"読込");
