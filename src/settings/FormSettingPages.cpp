@@ -248,9 +248,9 @@ void TFormSetting::BuildExtractPage() {
     extractList_ = List(p, 0, {});
     At(p, extractList_, 8, 8, 8, 160, Anchor::Stretch);
     extractSet_ = Button(p, 2211, L"ポップアップ画面の解凍先設定(&B)");
-    At(p, extractSet_, 8, 178, 330, 30);
+    At(p, extractSet_, 8, 178, 400, 30);
     extractDelete_ = Button(p, 2212, L"選択しているポップアップ画面の解凍先を削除(&D)");
-    At(p, extractDelete_, 350, 178, 420, 30);
+    At(p, extractDelete_, 8, 216, 500, 30);
 }
 
 void TFormSetting::BuildSusiePage() {
@@ -293,9 +293,9 @@ void TFormSetting::BuildImagePage() {
     At(p, Edit(p, L".crw;.cr2;.nef;.orf;.dng;", true), 350, 152, 300, 24);
     for (size_t i = 0; i < imageCombos_.size(); ++i) {
         const int y = 196 + 34 * static_cast<int>(i);
-        At(p, Label(p, 2055 + static_cast<int>(i), kImageLabels[i]), 8, y + 3, 330, 22);
+        At(p, Label(p, 2055 + static_cast<int>(i), kImageLabels[i]), 8, y + 3, 380, 22);
         imageCombos_[i] = Combo(p, 0, ImageListItems(static_cast<ImageList>(i)));
-        At(p, imageCombos_[i], 350, y, 120, 400);
+        At(p, imageCombos_[i], 400, y, 120, 400);
     }
 }
 
@@ -316,15 +316,15 @@ void TFormSetting::BuildExpandPages() {
     for (int page = 0; page < 3; ++page) {
         const Page p = static_cast<Page>(static_cast<int>(Page::Expand2) + page);
         NewPage(p, 2108 + page, kPageCaptions[7 + page]);
-        At(p, Label(p, 2071 + page, L"一覧選択(&-)"), 8, 11, 120, 22);
+        At(p, Label(p, 2071 + page, L"一覧選択(&-)"), 8, 11, 110, 22);
         fileSelect_[static_cast<size_t>(page)] = Combo(p, 7021 + page, {L"一覧(windows)", L"参照(Lorix)"});
-        At(p, fileSelect_[static_cast<size_t>(page)], 130, 8, 170, 200);
-        At(p, Label(p, 2074 + page, L"内蔵ビューワ(&-)"), 312, 11, 150, 22);
+        At(p, fileSelect_[static_cast<size_t>(page)], 120, 8, 160, 200);
+        At(p, Label(p, 2074 + page, L"内蔵ビューワ(&-)"), 290, 11, 160, 22);
         viewerTokens_[static_cast<size_t>(page)] = Combo(p, 0, tokens);
-        At(p, viewerTokens_[static_cast<size_t>(page)], 464, 8, 160, 200);
+        At(p, viewerTokens_[static_cast<size_t>(page)], 452, 8, 140, 200);
         if (page == 0) {
             initSlots_ = Button(p, 2241, L"01から06を初期化(&+)");
-            At(p, initSlots_, 196, 6, 188, 28, Anchor::Right);
+            At(p, initSlots_, 228, 6, 220, 28, Anchor::Right);
         }
         for (int k = 0; k < 6; ++k) {
             const int slot = page * 6 + k;
