@@ -60,6 +60,23 @@ inline constexpr IniKey QuibViewColorRetMark{L"quibView", L"quibViewColorRetMark
 // The pickers of the launch slots' program fields, one per page.
 inline constexpr IniKey FileSelectIndex[3] = {
     {L"FileSelect1", L"Index", L"1"}, {L"FileSelect2", L"Index", L"1"}, {L"FileSelect3", L"Index", L"1"}};
+// The archive settings: DLL choices, self-extracting probe kinds, the DLL folder.
+inline constexpr IniKey UnzipDllIndex{L"UnzipDll", L"Index", L"0"};
+inline constexpr IniKey DeleteZipDllIndex{L"DeleteZipDll", L"Index", L"0"};
+inline constexpr IniKey SelectDllFolderIndex{L"SelectDllFolder", L"Index", L"0"};
+inline constexpr IniKey AutoCheckSfx[7] = {{L"AutoCheckSfx", L"lha", L"0"}, {L"AutoCheckSfx", L"zip", L"0"},
+                                           {L"AutoCheckSfx", L"7z", L"0"},  {L"AutoCheckSfx", L"cab", L"0"},
+                                           {L"AutoCheckSfx", L"rar", L"0"}, {L"AutoCheckSfx", L"gz", L"0"},
+                                           {L"AutoCheckSfx", L"iso", L"0"}};
+// Extraction and deletion switches.
+inline constexpr IniKey ExtractWithPath{L"FormExtract", L"WithPath", L"1"};
+inline constexpr IniKey ExtractMakeFolder{L"FormExtract", L"MakeFolder", L"0"};
+inline constexpr IniKey ExtractDouleDisabled{L"FormExtract", L"DouleDisabled", L"0"};
+inline constexpr IniKey ExtractMoveExtractFolder{L"FormExtract", L"MoveExtractFolder", L"0"};
+inline constexpr IniKey ExtractCopyPathToClip{L"FormExtract", L"CopyPathToClip", L"1"};
+inline constexpr IniKey ExtractErrorDisabled{L"ExtractError", L"Disabled", L"0"};
+inline constexpr IniKey ArchiveTimeStampKeep{L"ArchiveTimeStamp", L"Keep", L"1"};
+inline constexpr IniKey ArchiveAttributeKeep{L"ArchiveAttribute", L"Keep", L"1"};
 // The pop-up window's named destinations: keys "0" to "4", empty by default.
 inline constexpr const wchar_t* ExtractNameSection = L"ExtractName";
 inline constexpr const wchar_t* ExtractFolderSection = L"ExtractFolder";
