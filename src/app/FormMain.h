@@ -154,6 +154,7 @@ public:
     void MenuShowLogClick();
     void MenuShowHelpClick();
     void MenuParameterSettingClick();
+    void MenuArchiveSettingClick();
 
     // Initial search (FormMainSearch.cpp). The texts and font colours of the
     // information panel's file caption and file value labels while the

@@ -1,6 +1,7 @@
 // The main window's settings dialogs: after OK the main window takes the
 // new settings at once.
 #include "app/FormMain.h"
+#include "settings/FormArchiveSetting.h"
 #include "settings/FormSetting.h"
 
 namespace quib {
@@ -28,6 +29,11 @@ void TFormMain::MenuParameterSettingClick() {
         InvalidateRect(handle_, nullptr, TRUE);
     }
     if (memo1_ && IsWindowVisible(memo1_)) InvalidateRect(memo1_, nullptr, TRUE);
+}
+
+void TFormMain::MenuArchiveSettingClick() {
+    // The new command texts and choices apply from the next archive operation.
+    if (ShowModalForm<TFormArchiveSetting>() == mrOK) ReadArchiveSetting();
 }
 
 }  // namespace quib

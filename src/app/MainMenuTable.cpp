@@ -67,7 +67,7 @@ const CommandTable& MainCommandTable() {
         {1219, L"移動", L"MenuNoOperation3", L"何もしない(&3)", L"", kCommandPlain, nullptr},
         {1220, L"移動", L"MenuNoOperation4", L"何もしない(&4)", L"", kCommandPlain, nullptr},
         {1301, L"設定", L"MenuParameterSetting", L"パラメータ設定(&P)...", L"", kCommandPlain, H(&TFormMain::MenuParameterSettingClick)},
-        {1302, L"設定", L"MenuArchiveSetting", L"アーカイブパラメータ設定(&A)...", L"", kCommandPlain, nullptr},
+        {1302, L"設定", L"MenuArchiveSetting", L"アーカイブパラメータ設定(&A)...", L"", kCommandPlain, H(&TFormMain::MenuArchiveSettingClick)},
         {1303, L"設定", L"MenuSameAsQuibFM", L"色はquibFMと同じ(&A)", L"", kCommandSeparatorBefore, H(&TFormMain::MenuSameAsQuibFMClick)},
         {1304, L"設定", L"MenuCloseESCkey", L"ESCキーで終了(&E)", L"", kCommandToggle, nullptr},
         {1311, L"設定", L"MenuKeyBoad", L"キーボード設定(&K)...", L"", kCommandSeparatorBefore, nullptr},
