@@ -2,6 +2,7 @@
 // temporary folder, the six direct viewer commands, launching by extension
 // with its association table and chooser, and the program starts.
 #include "app/FormMain.h"
+#include "settings/FormArchiveList.h"
 
 #include <shellapi.h>
 
@@ -58,6 +59,18 @@ static void ShowBuiltInViewer(HWND owner, const std::wstring& token, const std::
     }
     if (ImageViewerToken(token)) {
         if (TFormMain* f = FormMain()) OpenImageViewer(*f);
+        return;
+    }
+    if (token == L"@ArchiveViwer") {
+        ArchiveListInput input;
+        input.archivePath = file;
+        if (const TFormMain* f = FormMain()) {
+            input.back = f->ColorListNow;
+            input.text = f->ColorListFontNow;
+            input.fontName = f->StrListViewFontName;
+            input.fontSize = f->IntListViewFontSize;
+        }
+        ShowModalForm<TFormArchiveList>(std::move(input));
         return;
     }
     for (const ViewerKind& v : kViewers) {
