@@ -282,21 +282,20 @@ void TFormArchiveSetting::FormResize(int w, int h) {
     Place(dllGroup_, 8, 348, c - 16, 92);
     Place(dllFolder_[0], 20, 372, c - 40, 24);
     Place(dllFolder_[1], 20, 404, c - 40, 24);
-    // Command pages: two wide columns sharing what the labels and the Test column leave.
-    const int wide = (c - 210) / 2;
-    const int xs[3] = {100, wide + 110, c - 85};
+    // Command pages: two wide columns sharing what the row labels and the
+    // Test column leave (the labels keep 110 so "zip[7z](&P)" stays whole at
+    // every scale).
+    const int wide = (c - 230) / 2;
+    const int xs[3] = {110, wide + 120, c - 85};
     for (int p = 1; p < kPageCount; ++p) {
-        const ArchivePage page = static_cast<ArchivePage>(p);
         const auto& headings = headings_[static_cast<size_t>(p)];
-        const bool archivePage = page == ArchivePage::Archive1 || page == ArchivePage::Archive2;
         for (size_t col = 0; col < headings.size(); ++col) {
             const int x = xs[col];
             Place(headings[col], x, 8, col == 2 ? 80 : wide, 22);
         }
         const auto& rows = rowLabels_[static_cast<size_t>(p)];
-        for (size_t r = 0; r < rows.size(); ++r) Place(rows[r], 8, 36 + 32 * static_cast<int>(r), 90, 22);
+        for (size_t r = 0; r < rows.size(); ++r) Place(rows[r], 6, 36 + 32 * static_cast<int>(r), 102, 22);
         Place(resets_[static_cast<size_t>(p)], 8, 36 + 32 * static_cast<int>(rows.size()) + 8, 260, 30);
-        (void)archivePage;
     }
     const auto& boxes = ArchiveTextBoxes();
     for (size_t i = 0; i < boxes.size(); ++i) {

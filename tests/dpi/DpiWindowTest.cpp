@@ -23,6 +23,7 @@
 #include "extract/FormRename.h"
 #include "extract/FormSort.h"
 #include "launch/FormExecute.h"
+#include "settings/FormArchiveSetting.h"
 #include "settings/FormSetting.h"
 #include "launch/FormExtention.h"
 #include "keymap/FormKeyMap.h"
@@ -534,6 +535,35 @@ TEST(DpiDialogs, TheParameterSettingsPagesShowWholeTexts) {
             return true;
         });
         h.Command(quib::tag::MenuParameterSetting);
+        EXPECT_TRUE(seen);
+        h.Close();
+    }
+}
+
+// The archive settings dialog: every page's captions whole, in both languages.
+TEST(DpiDialogs, TheArchiveSettingsPagesShowWholeTexts) {
+    for (bool japanese : {true, false}) {
+        SCOPED_TRACE(japanese ? "Japanese" : "English");
+        MainWindowHarness h;
+        CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language");
+        h.Setting(L"Language", L"Japanese", japanese ? L"1" : L"0");
+        h.Start();
+        bool seen = false;
+        DuringModal driver([&] {
+            HWND w = FindThreadWindow(japanese ? L"アーカイブパラメータ設定" : L"Archive settings");
+            auto* form = w ? dynamic_cast<quib::TFormArchiveSetting*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!form) return false;
+            for (int i = 0; i < quib::TFormArchiveSetting::kPageCount; ++i) {
+                form->ShowPage(static_cast<quib::ArchivePage>(i));
+                Pump(50);
+                ExpectTextsFit(w, L"archive setting page " + std::to_wstring(i));
+            }
+            seen = true;
+            form->BoolButtomCancel = true;
+            form->Close();
+            return true;
+        });
+        h.Command(quib::tag::MenuArchiveSetting);
         EXPECT_TRUE(seen);
         h.Close();
     }

@@ -22,6 +22,7 @@
 #include "extract/FormSort.h"
 #include "keymap/FormKeyMap.h"
 #include "launch/FormExecute.h"
+#include "settings/FormArchiveSetting.h"
 #include "settings/FormSetting.h"
 #include "util/IniFile.h"
 #include "util/StrConv.h"
@@ -203,6 +204,17 @@ void Shoot(bool japanese) {
                                        d.ShowPage(quib::TFormSetting::Page::Color);
                                        d.BoolButtomCancel = true;
                                    });
+    ShootModal<quib::TFormArchiveSetting>(
+        h, quib::tag::MenuArchiveSetting, japanese ? L"アーカイブパラメータ設定" : L"Archive settings",
+        L"archivesetting-0-" + lang, [&](quib::TFormArchiveSetting& d) {
+            for (int i = 1; i < quib::TFormArchiveSetting::kPageCount; ++i) {
+                d.ShowPage(static_cast<quib::ArchivePage>(i));
+                Pump(100);
+                SaveWindowPicture(d.Handle(), L"archivesetting-" + std::to_wstring(i) + L"-" + lang);
+            }
+            d.ShowPage(quib::ArchivePage::Setting);
+            d.BoolButtomCancel = true;
+        });
     {
         quib::FormInstance<quib::TFormExecute> chooser(std::vector<quib::Association>{
             {L"@ArchiveViwer", L".zip", L"@ArchiveViwer", L"DUMMY"},
