@@ -1,6 +1,7 @@
 // The main window's life: creation, first display, command line, listing
 // modes, opening archives, drops, timers and the end of the run.
 #include "app/FormMain.h"
+#include "settings/SettingKeys.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -116,7 +117,7 @@ void TFormMain::MenuCloseClick() { Close(); }
 
 void TFormMain::FormCreate() {
     const IniFile ini = Ini();
-    if (ini.ReadInteger(L"SelectDllFolder", L"Index", 0) == 0) {
+    if (ReadKeyInt(ini, key::SelectDllFolderIndex) == 0) {
         SetDllDirectoryW(L"");
         BoolReadDllSystem32andApplication = true;
     } else {

@@ -154,6 +154,8 @@ public:
     void MenuParentShowClick();
     void MenuShowLogClick();
     void MenuShowHelpClick();
+    void MenuParameterSettingClick();
+    void MenuArchiveSettingClick();
 
     // Initial search (FormMainSearch.cpp). The texts and font colours of the
     // information panel's file caption and file value labels while the

@@ -2,6 +2,7 @@
 // messages, the one call into the archiver DLLs for every extraction (run
 // while the window keeps answering), and the temporary folder's entries.
 #include "app/FormMain.h"
+#include "settings/SettingKeys.h"
 
 #include <exception>
 #include <thread>
@@ -162,10 +163,10 @@ void TFormMain::MenuUnpackClick() {
 
     // 6, 7. The destination.
     const IniFile ini = Ini();
-    const bool withPath = ini.ReadBool(L"FormExtract", L"WithPath", true);
-    const bool makeFolder = ini.ReadBool(L"FormExtract", L"MakeFolder", false);
-    const bool doubleDisabled = ini.ReadBool(L"FormExtract", L"DouleDisabled", false);
-    const bool moveFolder = ini.ReadBool(L"FormExtract", L"MoveExtractFolder", false);
+    const bool withPath = ReadKeyBool(ini, key::ExtractWithPath);
+    const bool makeFolder = ReadKeyBool(ini, key::ExtractMakeFolder);
+    const bool doubleDisabled = ReadKeyBool(ini, key::ExtractDouleDisabled);
+    const bool moveFolder = ReadKeyBool(ini, key::ExtractMoveExtractFolder);
     StringList stored;
     stored.reserve(StrListArchiveDirFile.size());
     for (size_t i = 0; i < StrListArchiveDirFile.size(); ++i)

@@ -2,6 +2,7 @@
 // temporary folder, the six direct viewer commands, launching by extension
 // with its association table and chooser, and the program starts.
 #include "app/FormMain.h"
+#include "settings/FormArchiveList.h"
 
 #include <shellapi.h>
 
@@ -34,24 +35,10 @@ void LetMessagesRun() {
     for (int i = 0; i < 10; ++i) Application().HandleOneMessage();
 }
 
-struct ViewerKind {
-    const wchar_t* token;
-    const wchar_t* japanese;
-    const wchar_t* english;
-};
-const ViewerKind kViewers[] = {
-    {L"@TextViewer", L"テキストビューワ", L"The text viewer"},
-    {L"@ImageWicViewer", L"画像ビューワ", L"The image viewer"},
-    {L"@ImageGdiViewer", L"画像ビューワ", L"The image viewer"},
-    {L"@ImageSpiViewer", L"画像ビューワ", L"The image viewer"},
-    {L"@ArchiveViwer", L"圧縮ファイルビューワ", L"The archive viewer"},
-};
-
 }  // namespace
 
-// The built-in viewers shown here; the ones still to come tell the user so,
-// with the file that would have been shown.
-static void ShowBuiltInViewer(HWND owner, const std::wstring& token, const std::wstring& file) {
+// The built-in viewers, each on the file extracted for it.
+static void ShowBuiltInViewer(const std::wstring& token, const std::wstring& file) {
     if (token == L"@TextViewer") {
         ShowTextViewer(file);
         return;
@@ -64,10 +51,16 @@ static void ShowBuiltInViewer(HWND owner, const std::wstring& token, const std::
         if (TFormMain* f = FormMain()) OpenPlayer(*f);
         return;
     }
-    for (const ViewerKind& v : kViewers) {
-        if (token != v.token) continue;
-        ShowMsgJE(owner, std::wstring(L"Information : ") + v.japanese + L"はこのバージョンでは使用できません\r\n" + file,
-                  std::wstring(L"Information : ") + v.english + L" is not available in this version.\r\n[OK]\r\n" + file);
+    if (token == L"@ArchiveViwer") {
+        ArchiveListInput input;
+        input.archivePath = file;
+        if (const TFormMain* f = FormMain()) {
+            input.back = f->ColorListNow;
+            input.text = f->ColorListFontNow;
+            input.fontName = f->StrListViewFontName;
+            input.fontSize = f->IntListViewFontSize;
+        }
+        ShowModalForm<TFormArchiveList>(std::move(input));
         return;
     }
 }
@@ -194,7 +187,7 @@ void RunDirectViewer(TFormMain& f, DirectViewer which) {
     if (which == DirectViewer::ImageWic) f.IntImageTypeIndex = 0;
     if (which == DirectViewer::ImageGdi) f.IntImageTypeIndex = 1;
     if (which == DirectViewer::ImageSusie) f.IntImageTypeIndex = 2;
-    ShowBuiltInViewer(f.Handle(), token, file);
+    ShowBuiltInViewer(token, file);
 }
 
 }  // namespace
@@ -288,7 +281,7 @@ void TFormMain::ExecuteExtFile() {
         if (kind == L"@ImageWicViewer") IntImageTypeIndex = 0;
         if (kind == L"@ImageGdiViewer") IntImageTypeIndex = 1;
         if (kind == L"@ImageSpiViewer") IntImageTypeIndex = 2;
-        ShowBuiltInViewer(handle_, kind, StrExtractFolderFileName);
+        ShowBuiltInViewer(kind, StrExtractFolderFileName);
         return;
     }
     if (kind == L"PLAYER" || kind == L"IMAGE" || kind == L"SPI") {

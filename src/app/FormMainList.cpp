@@ -4,6 +4,7 @@
 // shown by the list control (util/MyListView); what is here is the main
 // window's own part.
 #include "app/FormMain.h"
+#include "settings/SettingKeys.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -383,11 +384,12 @@ void TFormMain::ReListForDisplayForm() {
 
 void TFormMain::MenuListViewWidthInitClick() {
     const IniFile ini = Ini();
-    const bool ext12 = ini.ReadBool(L"ExtentionLength", L"12", false);
-    const bool full = ini.ReadBool(L"FileSizeLength", L"Full", false);
-    BoolShowDate = ini.ReadBool(L"Date", L"Show", true);
-    BoolShowTime = ini.ReadBool(L"Time", L"Show", true);
-    BoolShowAttr = ini.ReadBool(L"Attr", L"Show", true);
+    const bool ext12 = ReadKeyBool(ini, key::ExtentionLength12);
+    ReadMainSetting(ini, StrExePath, &MainSettings::BoolFileSizeFull, *this);
+    const bool full = BoolFileSizeFull;
+    BoolShowDate = ReadKeyBool(ini, key::DateShow);
+    BoolShowTime = ReadKeyBool(ini, key::TimeShow);
+    BoolShowAttr = ReadKeyBool(ini, key::AttrShow);
     const int widths[7] = {30, 286, ext12 ? 130 : 65, full ? 220 : 88, BoolShowDate ? 115 : 0, BoolShowTime ? 95 : 0,
                            BoolShowAttr ? 70 : 0};
     for (int i = 0; i < 7; ++i) list_.SetColumnWidth(i, Scale(widths[i] * IntListViewFontSize / 14));

@@ -268,12 +268,7 @@ void WriteRow(const Row& r, const IniFile& ini, const MainSettings& s) {
         case Kind::Int: ini.WriteInteger(r.section, r.key, s.*Member<int>(r)); break;
         case Kind::Text:
         case Kind::ProgramFile: ini.WriteString(r.section, r.key, s.*Member<std::wstring>(r)); break;
-        case Kind::Color: {
-            const COLORREF c = s.*Member<COLORREF>(r);
-            const std::wstring name = StandardColorName(c);
-            ini.WriteString(r.section, r.key, name.empty() ? ColorToColorText(c) : name);
-            break;
-        }
+        case Kind::Color: ini.WriteString(r.section, r.key, ColorToSettingText(s.*Member<COLORREF>(r))); break;
         case Kind::ExtList: ini.WriteString(r.section, r.key, ExtListText(s.*Member<StringList>(r))); break;
         case Kind::ExpandExt:
             ini.WriteString(r.section, r.key,
@@ -286,7 +281,7 @@ void WriteRow(const Row& r, const IniFile& ini, const MainSettings& s) {
         case Kind::Mode: ini.WriteBool(r.section, r.key, static_cast<int>(s.ModeSelectMenu) == r.which); break;
         case Kind::StyleName: {
             const int style = s.*Member<int>(r);
-            ini.WriteString(r.section, r.key, kVclStyleNames[style >= 0 && style < 4 ? style : 0]);
+            ini.WriteString(r.section, r.key, VclStyleName(style));
             break;
         }
     }
@@ -318,6 +313,8 @@ void ReadRows(const Sources& from, MainSettings& s, bool writeBack, Take take) {
 }
 
 }  // namespace
+
+const wchar_t* VclStyleName(int style) { return kVclStyleNames[style >= 0 && style < 4 ? style : 0]; }
 
 void ReadMainSettings(const IniFile& ini, const std::wstring& programFolder, MainSettingsPart part, MainSettings& s,
                       HWND owner) {

@@ -80,6 +80,10 @@ struct MainSettings {
     int IntFilerFontSize = 14;
 };
 
+// [VclStyle] Text of a style number: "Windows", "Carbon", "Charcoal Dark
+// Slate", "Windows10 Dark" (the first for any other number).
+const wchar_t* VclStyleName(int style);
+
 enum class MainSettingsPart {
     // Read once, as the main window is made. Some of its keys are written
     // back at once (see ReadMainSettings).

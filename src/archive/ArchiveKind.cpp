@@ -1,5 +1,6 @@
 #include "archive/ArchiveKind.h"
 
+#include "settings/SettingKeys.h"
 #include "util/MyUtility.h"
 #include "util/StrConv.h"
 
@@ -140,19 +141,22 @@ const FamilyTexts* FamilyTextsOf(ArchiveFamily family) {
 
 }  // namespace
 
+std::vector<ArchiveCommandTextKey> ArchiveCommandTextKeys() {
+    std::vector<ArchiveCommandTextKey> keys;
+    for (const KeyText& k : kCommandTexts) keys.push_back({k.section, k.key, k.def});
+    return keys;
+}
+
 ArchiveSettings ReadArchiveSetting(const IniFile& ini) {
     ArchiveSettings s;
     for (const KeyText& k : kCommandTexts) s.*k.field = ini.ReadString(k.section, k.key, k.def);
-    s.IntUnZipDll = ini.ReadInteger(L"UnzipDll", L"Index", 0);
-    s.IntDeleteZipDll = ini.ReadInteger(L"DeleteZipDll", L"Index", 0);
-    s.BoolAutoCheckSfxLha = ini.ReadBool(L"AutoCheckSfx", L"lha", false);
-    s.BoolAutoCheckSfxZip = ini.ReadBool(L"AutoCheckSfx", L"zip", false);
-    s.BoolAutoCheckSfx7z = ini.ReadBool(L"AutoCheckSfx", L"7z", false);
-    s.BoolAutoCheckSfxCab = ini.ReadBool(L"AutoCheckSfx", L"cab", false);
-    s.BoolAutoCheckSfxRar = ini.ReadBool(L"AutoCheckSfx", L"rar", false);
-    s.BoolAutoCheckSfxGz = ini.ReadBool(L"AutoCheckSfx", L"gz", false);
-    s.BoolAutoCheckSfxIso = ini.ReadBool(L"AutoCheckSfx", L"iso", false);
-    s.BoolReadDllSystem32andApplication = ini.ReadInteger(L"SelectDllFolder", L"Index", 0) == 0;
+    s.IntUnZipDll = ReadKeyInt(ini, key::UnzipDllIndex);
+    s.IntDeleteZipDll = ReadKeyInt(ini, key::DeleteZipDllIndex);
+    bool* const probes[7] = {&s.BoolAutoCheckSfxLha, &s.BoolAutoCheckSfxZip, &s.BoolAutoCheckSfx7z,
+                             &s.BoolAutoCheckSfxCab, &s.BoolAutoCheckSfxRar, &s.BoolAutoCheckSfxGz,
+                             &s.BoolAutoCheckSfxIso};
+    for (size_t i = 0; i < 7; ++i) *probes[i] = ReadKeyBool(ini, key::AutoCheckSfx[i]);
+    s.BoolReadDllSystem32andApplication = ReadKeyInt(ini, key::SelectDllFolderIndex) == 0;
     return s;
 }
 

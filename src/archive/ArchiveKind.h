@@ -43,6 +43,15 @@ struct ArchiveSettings {
 // Reads every archive setting afresh with its default.
 ArchiveSettings ReadArchiveSetting(const IniFile& ini);
 
+// Every command text the archive settings hold, with its section, key and
+// default, in the order they are read (the archive settings dialog edits them).
+struct ArchiveCommandTextKey {
+    const wchar_t* section;
+    const wchar_t* key;
+    const wchar_t* def;
+};
+std::vector<ArchiveCommandTextKey> ArchiveCommandTextKeys();
+
 // The family that lists and extracts an archive, by extension (without regard
 // to case): ".lzh" Lha, ".zip" by the zip DLL choice, ".cab" Cab, ".7z"
 // SevenZip, ".rar" Rar, ".gz" Tar, ".iso" Iso, ".bza" and ".gza" Bga, ".gca"

@@ -1,4 +1,5 @@
 #include "extract/ExtractCommand.h"
+#include "settings/SettingKeys.h"
 
 #include <array>
 
@@ -96,7 +97,7 @@ bool WriteResponseFile(const std::wstring& path, const StringList& lines) {
 UnpackOutcome ArchiveUnpackCall(const IniFile& ini, const ArchiveSettings& settings, const UnpackRequest& request,
                                 const UnpackRunner& runner) {
     UnpackOutcome out;
-    const int unzipDll = ini.ReadInteger(L"UnzipDll", L"Index", 0);
+    const int unzipDll = ReadKeyInt(ini, key::UnzipDllIndex);
     out.family = UnpackFamily(request.archivePath, request.sfxType, unzipDll);
     if (out.family == ArchiveFamily::None) return out;
     const std::wstring prefix =
@@ -143,7 +144,7 @@ bool UnpackSucceeded(const UnpackOutcome& outcome, bool extractErrorDisabled) {
 bool ArchiveUnpack(const IniFile& ini, const ArchiveSettings& settings, const UnpackRequest& request,
                    const UnpackRunner& runner) {
     const UnpackOutcome outcome = ArchiveUnpackCall(ini, settings, request, runner);
-    return UnpackSucceeded(outcome, ini.ReadBool(L"ExtractError", L"Disabled", false));
+    return UnpackSucceeded(outcome, ReadKeyBool(ini, key::ExtractErrorDisabled));
 }
 
 }  // namespace quib

@@ -1,4 +1,5 @@
 #include "extract/FormExtract.h"
+#include "settings/SettingKeys.h"
 
 #include <shlobj.h>
 
@@ -97,10 +98,10 @@ void TFormExtract::FormCreate() {
     SendMessageW(destination_, CB_SETHORIZONTALEXTENT, kHorizontalExtent, 0);
 
     const IniFile ini = Settings();
-    SetChecked(withPath_, ini.ReadBool(L"FormExtract", L"WithPath", true));
-    SetChecked(makeFolder_, ini.ReadBool(L"FormExtract", L"MakeFolder", false));
-    SetChecked(douleDisabled_, ini.ReadBool(L"FormExtract", L"DouleDisabled", false));
-    SetChecked(moveExtractFolder_, ini.ReadBool(L"FormExtract", L"MoveExtractFolder", false));
+    SetChecked(withPath_, ReadKeyBool(ini, key::ExtractWithPath));
+    SetChecked(makeFolder_, ReadKeyBool(ini, key::ExtractMakeFolder));
+    SetChecked(douleDisabled_, ReadKeyBool(ini, key::ExtractDouleDisabled));
+    SetChecked(moveExtractFolder_, ReadKeyBool(ini, key::ExtractMoveExtractFolder));
     if (!Checked(makeFolder_)) {
         SetChecked(douleDisabled_, false);
         EnableWindow(douleDisabled_, FALSE);
@@ -108,7 +109,7 @@ void TFormExtract::FormCreate() {
 
     for (const wchar_t* item : {L"UNZIP.DLL", L"LMZIP32.DLL", L"7-ZIP32.DLL"})
         SendMessageW(zipDll_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-    const int zipIndex = std::clamp(ini.ReadInteger(L"UnzipDll", L"Index", 0), 0, 2);
+    const int zipIndex = std::clamp(ReadKeyInt(ini, key::UnzipDllIndex), 0, 2);
     SendMessageW(zipDll_, CB_SETCURSEL, static_cast<WPARAM>(zipIndex), 0);
     const bool zip = EqualsNoCase(ExtractFileExt(input_.archivePath), L".zip");
     ShowWindow(zipDll_, zip ? SW_SHOW : SW_HIDE);

@@ -146,4 +146,9 @@ COLORREF FilerColorTextToColor(const std::wstring& text, COLORREF def) {
 
 std::wstring ColorToFilerColorText(COLORREF color) { return Hex(color & 0x00FFFFFFu, 6); }
 
+std::wstring ColorToSettingText(COLORREF color) {
+    const std::wstring name = StandardColorName(color);
+    return name.empty() ? ColorToColorText(color) : name;
+}
+
 }  // namespace quib

@@ -28,6 +28,10 @@ std::wstring ColorToColorText(COLORREF color);
 // clMaroon ... clMedGray), or an empty text.
 std::wstring StandardColorName(COLORREF color);
 
+// A colour as the settings file keeps it: its standard name when it has one,
+// else "$00BBGGRR".
+std::wstring ColorToSettingText(COLORREF color);
+
 // The filer's form: six hexadecimal digits without "$" ("400000" is dark
 // blue). Read by putting "$" in front, so a colour name is not a colour here.
 COLORREF FilerColorTextToColor(const std::wstring& text, COLORREF def);

@@ -23,6 +23,8 @@
 #include "extract/FormRename.h"
 #include "extract/FormSort.h"
 #include "launch/FormExecute.h"
+#include "settings/FormArchiveSetting.h"
+#include "settings/FormSetting.h"
 #include "launch/FormExtention.h"
 #include "keymap/FormKeyMap.h"
 #include "util/Dpi.h"
@@ -499,6 +501,70 @@ TEST(DpiDialogs, TheFolderDialogsOpenAtTheirSizesForTheScaleWithWholeTexts) {
             quib::FormInstance<quib::TFormJumpFolderEx> d(quib::StringList{L"C:\\ - quibFM"}, browse);
             check(d, L"jumpfolderex", {770, 500});
         }
+        h.Close();
+    }
+}
+
+// The parameter settings dialog: its default size at the scale, and every
+// caption of every page whole, in both languages.
+TEST(DpiDialogs, TheParameterSettingsPagesShowWholeTexts) {
+    const UINT dpi = ExpectedDpi();
+    for (bool japanese : {true, false}) {
+        SCOPED_TRACE(japanese ? "Japanese" : "English");
+        MainWindowHarness h;
+        CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language");
+        h.Setting(L"Language", L"Japanese", japanese ? L"1" : L"0");
+        h.Start();
+        bool seen = false;
+        DuringModal driver([&] {
+            HWND w = FindThreadWindow(japanese ? L"パラメータ設定" : L"Parameter settings");
+            auto* form = w ? dynamic_cast<quib::TFormSetting*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!form) return false;
+            const SIZE expected = FitToWorkArea(At(SIZE{860, 620}, dpi), w);
+            const SIZE shown = WindowSize(w);
+            EXPECT_EQ(shown.cx, expected.cx);
+            EXPECT_EQ(shown.cy, expected.cy);
+            for (int i = 0; i < quib::TFormSetting::kPageCount; ++i) {
+                form->ShowPage(static_cast<quib::TFormSetting::Page>(i));
+                Pump(50);
+                ExpectTextsFit(w, L"setting page " + std::to_wstring(i));
+            }
+            seen = true;
+            form->BoolButtomCancel = true;
+            form->Close();
+            return true;
+        });
+        h.Command(quib::tag::MenuParameterSetting);
+        EXPECT_TRUE(seen);
+        h.Close();
+    }
+}
+
+// The archive settings dialog: every page's captions whole, in both languages.
+TEST(DpiDialogs, TheArchiveSettingsPagesShowWholeTexts) {
+    for (bool japanese : {true, false}) {
+        SCOPED_TRACE(japanese ? "Japanese" : "English");
+        MainWindowHarness h;
+        CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language");
+        h.Setting(L"Language", L"Japanese", japanese ? L"1" : L"0");
+        h.Start();
+        bool seen = false;
+        DuringModal driver([&] {
+            HWND w = FindThreadWindow(japanese ? L"アーカイブパラメータ設定" : L"Archive settings");
+            auto* form = w ? dynamic_cast<quib::TFormArchiveSetting*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!form) return false;
+            for (int i = 0; i < quib::TFormArchiveSetting::kPageCount; ++i) {
+                form->ShowPage(static_cast<quib::ArchivePage>(i));
+                Pump(50);
+                ExpectTextsFit(w, L"archive setting page " + std::to_wstring(i));
+            }
+            seen = true;
+            form->BoolButtomCancel = true;
+            form->Close();
+            return true;
+        });
+        h.Command(quib::tag::MenuArchiveSetting);
+        EXPECT_TRUE(seen);
         h.Close();
     }
 }

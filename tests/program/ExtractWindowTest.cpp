@@ -369,19 +369,29 @@ TEST(LaunchWindow, ThreeMarkedImagesGoToTheImageProgramInOneResponseFile) {
     EXPECT_EQ(ReadFileBytes(f.StrExtractBase + L"b.png"), "png-b");
 }
 
-TEST(LaunchWindow, BuiltInViewersSayTheyAreNotAvailable) {
+TEST(LaunchWindow, TheArchiveViewerOpensOnTheExtractedFile) {
     MainWindowHarness h;
     h.Setting(L"Language", L"Japanese", L"0");
     h.Setting(L"ExpandFile05", L"Ext", L".txt;");
     h.Setting(L"ExpandFile05", L"Exe", L"@ArchiveViwer");
     quib::TFormMain& f = h.Start({ProgramFixture(L"pics.zip")});
     h.Command(quib::tag::MenuMoveEnd);
+    bool shown = false;
+    std::wstring fileThen;
+    quibtest::DuringModal close([&] {
+        HWND w = quibtest::FindThreadWindow(L"Archive viewer [simple listing]");
+        if (!w) w = quibtest::FindThreadWindow(L"圧縮ファイルビューワ [簡易表示]");
+        if (!w) return false;
+        shown = true;
+        fileThen = ReadFileBytes(f.StrExtractBase + L"d.txt") == "text" ? L"there" : L"missing";
+        PostMessageW(w, WM_CLOSE, 0, 0);
+        return true;
+    });
     PressKey(f.ListView1(), VK_RETURN);
     h.Pump(50);
-    ASSERT_EQ(h.Messages().Texts().size(), 1u);
-    EXPECT_EQ(h.Messages().Texts()[0], L"Information : The archive viewer is not available in this version.\r\n[OK]\r\n" +
-                                           f.StrExtractBase + L"d.txt");
-    EXPECT_EQ(ReadFileBytes(f.StrExtractBase + L"d.txt"), "text");
+    EXPECT_TRUE(close.Done());
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(fileThen, L"there") << "extracted before the viewer opened";
     // The direct command on a name outside its list: extracted, nothing shown.
     h.Messages().Clear();
     h.Command(quib::tag::MenuMoveTop);

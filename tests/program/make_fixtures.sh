@@ -46,6 +46,16 @@ with zipfile.ZipFile('filer.zip', 'w') as z:
         zi.external_attr = bits | 0x20
         z.writestr(zi, b'a')
 
+# An archive inside an archive: the inner zip's own listing is looked into.
+import io
+inner = io.BytesIO()
+with zipfile.ZipFile(inner, 'w') as z:
+    add(z, 'inside/first.txt', b'first')
+    add(z, 'inside/second.txt', b'second!')
+with zipfile.ZipFile('nested.zip', 'w') as z:
+    add(z, 'outer.txt', b'outer')
+    add(z, 'inner.zip', inner.getvalue())
+
 # Extraction: one top-level folder and nothing beside it; three images and a text.
 with zipfile.ZipFile('onefolder.zip', 'w') as z:
     add(z, 'top/'); add(z, 'top/a.txt', b'a'); add(z, 'top/sub/b.txt', b'b')

@@ -25,6 +25,8 @@
 #include "extract/FormSort.h"
 #include "keymap/FormKeyMap.h"
 #include "launch/FormExecute.h"
+#include "settings/FormArchiveSetting.h"
+#include "settings/FormSetting.h"
 #include "util/IniFile.h"
 #include "util/StrConv.h"
 #include "viewers/text/FormFind.h"
@@ -233,6 +235,28 @@ void Shoot(bool japanese) {
     PressKey(f.ListView1(), VK_DOWN);
     ShootModal<quib::TFormExtract>(h, quib::tag::MenuUnpack, japanese ? L"ファイル解凍" : L"Extract files",
                                    L"extract-" + lang);
+    // The parameter settings dialog, every page.
+    ShootModal<quib::TFormSetting>(h, quib::tag::MenuParameterSetting, japanese ? L"パラメータ設定" : L"Parameter settings",
+                                   L"setting-0-" + lang, [&](quib::TFormSetting& d) {
+                                       for (int i = 1; i < quib::TFormSetting::kPageCount; ++i) {
+                                           d.ShowPage(static_cast<quib::TFormSetting::Page>(i));
+                                           Pump(100);
+                                           SaveWindowPicture(d.Handle(), L"setting-" + std::to_wstring(i) + L"-" + lang);
+                                       }
+                                       d.ShowPage(quib::TFormSetting::Page::Color);
+                                       d.BoolButtomCancel = true;
+                                   });
+    ShootModal<quib::TFormArchiveSetting>(
+        h, quib::tag::MenuArchiveSetting, japanese ? L"アーカイブパラメータ設定" : L"Archive settings",
+        L"archivesetting-0-" + lang, [&](quib::TFormArchiveSetting& d) {
+            for (int i = 1; i < quib::TFormArchiveSetting::kPageCount; ++i) {
+                d.ShowPage(static_cast<quib::ArchivePage>(i));
+                Pump(100);
+                SaveWindowPicture(d.Handle(), L"archivesetting-" + std::to_wstring(i) + L"-" + lang);
+            }
+            d.ShowPage(quib::ArchivePage::Setting);
+            d.BoolButtomCancel = true;
+        });
     {
         quib::FormInstance<quib::TFormExecute> chooser(std::vector<quib::Association>{
             {L"@ArchiveViwer", L".zip", L"@ArchiveViwer", L"DUMMY"},

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "util/ColorText.h"
+#include "settings/SettingKeys.h"
 #include "util/Controls.h"
 #include "util/Dpi.h"
 #include "util/IniFile.h"
@@ -213,11 +214,11 @@ void TFormViewGrid::ApplyFont(const std::wstring& name, int size) {
 bool TFormViewGrid::QuibViewLook(std::wstring& fontName, int& fontSize, COLORREF& fontColor, COLORREF& back) const {
     const std::wstring path = ProgramFolder() + L"\\quibFM.ini";
     const IniFile ini(path);
-    fontName = ini.ReadString(L"quibView", L"quibViewFontName", L"ＭＳ ゴシック");
-    fontSize = ini.ReadInteger(L"quibView", L"quibViewFontHeight", 14);
+    fontName = ReadKey(ini, key::QuibViewFontName);
+    fontSize = ReadKeyInt(ini, key::QuibViewFontHeight);
     if (fontSize <= 0) fontSize = 14;
-    fontColor = FilerColorTextToColor(ini.ReadString(L"quibView", L"quibViewColorText", L"FFFFFF"), 0xFFFFFF);
-    back = FilerColorTextToColor(ini.ReadString(L"quibView", L"quibViewColorBack", L"400000"), 0x400000);
+    fontColor = FilerColorTextToColor(ReadKey(ini, key::QuibViewColorText), 0xFFFFFF);
+    back = FilerColorTextToColor(ReadKey(ini, key::QuibViewColorBack), 0x400000);
     return FileExists(path);
 }
 

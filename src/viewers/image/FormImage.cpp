@@ -1,4 +1,5 @@
 #include "viewers/image/FormImage.h"
+#include "settings/SettingKeys.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -86,7 +87,7 @@ const CommandTable& ImageCommandTable() {
             {1404, L"表示項目", L"MenuFileSize", L"ファイルサイズ(&I)", L"", kCommandToggle, H(&TFormImage::MenuInformationItemClick)},
             {1405, L"表示項目", L"MenuFileName", L"ファイル名(&N)", L"", kCommandToggle, H(&TFormImage::MenuInformationItemClick)},
             {1406, L"表示項目", L"MenuDateTime", L"日付(&D)", L"", kCommandToggle, H(&TFormImage::MenuInformationItemClick)},
-            {1501, L"設定", L"MenuParameterSetting", L"パラメータ設定(&P)...", L"", kCommandPlain, nullptr},
+            {1501, L"設定", L"MenuParameterSetting", L"パラメータ設定(&P)...", L"", kCommandPlain, H(&TFormImage::MenuParameterSettingClick)},
             {1511, L"設定", L"MenuKeyBoard", L"キーボード設定(&K)...", L"", kCommandPlain, nullptr},
         }};
     return table;
@@ -121,13 +122,18 @@ void TFormImage::ReadSettings() {
     for (int i = 0; i < 6; ++i) SetMenuChecked(tags[i], ini.ReadBool(L"Information", items[i], true));
     IntImageBackColorIndex = ini.ReadInteger(L"BackColor", L"Index", 0);
     if (IntImageBackColorIndex < 0 || IntImageBackColorIndex > 3) IntImageBackColorIndex = 0;
-    IntSideBarNum = _wtoi(ini.ReadString(L"ImageSideBar", L"Text", L"100").c_str());
     sideBarColor_ = ColorTextToColor(ini.ReadString(L"ImageSideBar", L"Color", L"$400000"), 0x400000);
-    IntWheelMoveNum = _wtoi(ini.ReadString(L"ImageWheelMove", L"Text", L"24").c_str());
-    IntWheelCountNum = _wtoi(ini.ReadString(L"ImageWheelCount", L"Text", L"2").c_str());
-    IntPrevNextNum1 = _wtoi(ini.ReadString(L"ImagePreNextNum1", L"Text", L"20").c_str());
-    IntPrevNextNum2 = _wtoi(ini.ReadString(L"ImagePreNextNum2", L"Text", L"10").c_str());
-    intervalIndex_ = ini.ReadInteger(L"ImageInterval", L"Index", 4);
+    ReadParameterSettings(ini);
+}
+
+// The parameters the parameter settings dialog edits.
+void TFormImage::ReadParameterSettings(const IniFile& ini) {
+    IntSideBarNum = _wtoi(ReadKey(ini, key::ImageSideBarText).c_str());
+    IntWheelMoveNum = _wtoi(ReadKey(ini, key::ImageWheelMoveText).c_str());
+    IntWheelCountNum = _wtoi(ReadKey(ini, key::ImageWheelCountText).c_str());
+    IntPrevNextNum1 = _wtoi(ReadKey(ini, key::ImagePreNextNum1Text).c_str());
+    IntPrevNextNum2 = _wtoi(ReadKey(ini, key::ImagePreNextNum2Text).c_str());
+    intervalIndex_ = ReadKeyInt(ini, key::ImageIntervalIndex);
     if (IntSideBarNum < 0) IntSideBarNum = 0;
     if (IntWheelCountNum < 1) IntWheelCountNum = 1;
 }

@@ -59,6 +59,7 @@ public:
 
     // --- commands
     void MenuCloseClick();
+    void MenuParameterSettingClick();
     void MenuContinueStartClick();
     void MenuContinueStopClick();
     void MenuMarkClick();
@@ -121,6 +122,7 @@ private:
     void Move(ImageMove move);
     void Msg(const std::wstring& japanese, const std::wstring& english);
     void ReadSettings();
+    void ReadParameterSettings(const IniFile& ini);
     void WriteSettings();
     void ApplyColors();
     void Layout();

@@ -12,6 +12,8 @@
 #include "util/Message.h"
 #include "util/PathPrefix.h"
 #include "viewers/image/FormImage.h"
+#include "settings/FormSetting.h"
+#include "settings/SettingKeys.h"
 #include "viewers/image/FormKeyMove.h"
 
 namespace quib {
@@ -203,7 +205,7 @@ void TFormImage::MenuContinueStartClick() {
     SetMenuEnabled(1102, true);
     for (int menu : {1300, 1400, 1500}) SetMenuEnabled(menu, false);
     DrawMenuBar(handle_);
-    intervalIndex_ = Settings().ReadInteger(L"ImageInterval", L"Index", 4);
+    intervalIndex_ = ReadKeyInt(Settings(), key::ImageIntervalIndex);
     slideShow_ = true;
     SetTimer(handle_, kSlideTimer, static_cast<UINT>(std::max(0, intervalIndex_) * 1000 + 1000), nullptr);
 }
@@ -389,8 +391,8 @@ bool TFormImage::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) 
 void TFormImage::MenuShowExifClick() {
     if (!NeedPicture(*this, StrLoadFileName)) return;
     const IniFile ini = Settings();
-    const std::wstring program = ExpandPathPrefix(ini.ReadString(L"Exif", L"FileName", L""), ProgramPath());
-    const std::wstring options = ExifProgramOptions(ini.ReadString(L"Exif", L"Option", L""), StrLoadFileName);
+    const std::wstring program = ExpandPathPrefix(ReadKey(ini, key::ExifFileName), ProgramPath());
+    const std::wstring options = ExifProgramOptions(ReadKey(ini, key::ExifOption), StrLoadFileName);
     if (program.empty() || !FileThere(program)) {
         Msg(L"Information : 実行ファイルがありません", L"Information : Execute file is not exist.\r\n[OK]");
         return;
@@ -404,6 +406,20 @@ void TFormImage::MenuKeyMoveClick() {
         dialog.ShowModal();
     }
     if (handle_) SetFocus(area_);
+}
+
+// ---------------------------------------------------------------- parameter settings
+
+void TFormImage::MenuParameterSettingClick() {
+    SettingContext context;
+    context.StrSettingType = L"FormImage";
+    if (ShowModalForm<TFormSetting>(std::move(context)) != mrOK) return;
+    ReadParameterSettings(Settings());
+    SetSettingRateCaption();
+    // The side bars take the new width; the picture is shown again as after a resize.
+    RECT cr{};
+    GetClientRect(handle_, &cr);
+    FormResize(cr.right, cr.bottom);
 }
 
 }  // namespace quib

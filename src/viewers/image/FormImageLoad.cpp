@@ -11,6 +11,7 @@
 #include "util/TextFile.h"
 #include "viewers/image/ExifData.h"
 #include "viewers/image/FormImage.h"
+#include "settings/SettingKeys.h"
 #include "viewers/image/SusiePicture.h"
 
 namespace quib {
@@ -128,7 +129,7 @@ bool TFormImage::LoadWith(int decoder, const std::wstring& fileName, bool init, 
         const bool autoOn = MenuChecked(1325);
         bool exifRead = false;
         if (autoOn) exifRead = ReadExifTags(fileName, StrListExif);
-        const std::wstring except = Settings().ReadString(L"RotateAuto", L"Except", L"");
+        const std::wstring except = ReadKey(Settings(), key::RotateAutoExcept);
         IntImageRotateManualIndex = AutoRotationIndex(autoOn, fileName, except, exifRead, StrListExif);
         rotation = IntImageRotateManualIndex;
     } else if (decoded_.Empty()) {

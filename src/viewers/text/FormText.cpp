@@ -1,6 +1,7 @@
 // The text viewer's window: its controls and layout, settings, key map and
 // language, loading and showing a file, line numbers and the status bars.
 #include "viewers/text/FormText.h"
+#include "settings/SettingKeys.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -194,13 +195,18 @@ void TFormText::CreateMemo1(bool wrap) {
     FormResize(rc.right, rc.bottom);
 }
 
+// The colours and font the parameter settings dialog edits.
+void TFormText::ReadEditorColors(const IniFile& ini) {
+    fontName_ = ReadKey(ini, key::EditorFontName);
+    fontSize_ = _wtoi(ReadKey(ini, key::EditorFontSize).c_str());
+    fontColorText_ = ReadKey(ini, key::EditorFontColor);
+    colorText_ = ReadKey(ini, key::EditorColor);
+    kigouColorText_ = ReadKey(ini, key::EditorColorKigou);
+}
+
 void TFormText::ReadSettings() {
     const IniFile ini = Settings();
-    fontName_ = ini.ReadString(kSection, L"FontName", L"ＭＳ ゴシック");
-    fontSize_ = _wtoi(ini.ReadString(kSection, L"FontSize", L"14").c_str());
-    fontColorText_ = ini.ReadString(kSection, L"FontColor", L"clBlack");
-    colorText_ = ini.ReadString(kSection, L"Color", L"clWhite");
-    kigouColorText_ = ini.ReadString(kSection, L"ColorKigou", L"clBlue");
+    ReadEditorColors(ini);
     int checked = 0;
     for (int i = 10; i >= 0; --i)
         if (ini.ReadBool(kSection, kReadItems[i].key, i == 0)) checked = i;
@@ -249,11 +255,11 @@ void TFormText::ApplyFont() {
     int size = fontSize_ > 0 ? fontSize_ : 14;
     if (MenuChecked(1541)) {
         const IniFile quib(ProgramFolder() + L"\\quibFM.ini");
-        name = quib.ReadString(L"quibView", L"quibViewFontName", L"ＭＳ ゴシック");
-        size = quib.ReadInteger(L"quibView", L"quibViewFontHeight", 14);
-        fontColor_ = HexColor(quib.ReadString(L"quibView", L"quibViewColorText", L"FFFFFF"), RGB(255, 255, 255));
-        backColor_ = HexColor(quib.ReadString(L"quibView", L"quibViewColorBack", L"400000"), RGB(0, 0, 0x40));
-        kigouColor_ = HexColor(quib.ReadString(L"quibView", L"quibViewColorRetMark", L"808080"), RGB(128, 128, 128));
+        name = ReadKey(quib, key::QuibViewFontName);
+        size = ReadKeyInt(quib, key::QuibViewFontHeight);
+        fontColor_ = HexColor(ReadKey(quib, key::QuibViewColorText), RGB(255, 255, 255));
+        backColor_ = HexColor(ReadKey(quib, key::QuibViewColorBack), RGB(0, 0, 0x40));
+        kigouColor_ = HexColor(ReadKey(quib, key::QuibViewColorRetMark), RGB(128, 128, 128));
     } else {
         fontColor_ = ColorTextToColor(fontColorText_, RGB(0, 0, 0));
         backColor_ = ColorTextToColor(colorText_, RGB(255, 255, 255));

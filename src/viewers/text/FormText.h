@@ -122,6 +122,7 @@ public:
     void MenuShowFileNameClick();
     void MenuSearchBarTopVisibleClick();
     void MenuSameAsQuibViewClick();
+    void MenuParameterSettingClick();
     // The four marks and their colours and offsets as the menu and settings say.
     void ApplyMarks();
     void MenuLineSettingClick();
@@ -143,6 +144,7 @@ protected:
 
 private:
     void ReadSettings();
+    void ReadEditorColors(const IniFile& ini);
     void WriteSettings();
     void CreateMemo1(bool wrap);
     void ApplyFont();

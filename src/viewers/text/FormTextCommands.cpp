@@ -11,6 +11,7 @@
 #include "util/TextFile.h"
 #include "viewers/grid/FormViewGrid.h"
 #include "viewers/text/FormFind.h"
+#include "settings/FormSetting.h"
 #include "viewers/text/FormJump.h"
 #include "viewers/text/FormText.h"
 #include "viewers/text/FormTextSettings.h"
@@ -499,6 +500,14 @@ void TFormText::MenuSameAsQuibViewClick() {
 }
 
 // ---------------------------------------------------------------- settings dialogs
+
+void TFormText::MenuParameterSettingClick() {
+    SettingContext context;
+    context.StrSettingType = L"FormText";
+    if (ShowModalForm<TFormSetting>(std::move(context)) != mrOK) return;
+    ReadEditorColors(Settings());
+    ApplyFont();
+}
 
 void TFormText::MenuLineSettingClick() {
     if (ShowModalForm<TFormLineSetting>() != mrOK) return;

@@ -90,7 +90,7 @@ const CommandTable& TextCommandTable() {
             {1432, L"表示", L"MenuStatusBarBottomVisible", L"下部ステータスバーを表示(&M)", L"", kCommandPlain, H(&TFormText::MenuStatusBarBottomVisibleClick)},
             {1434, L"表示", L"MenuShowFileName", L"ステータスバーにファイル名を表示(&F)", L"", kCommandPlain, H(&TFormText::MenuShowFileNameClick)},
             {1435, L"表示", L"MenuSearchBarTopVisible", L"上部検索バーを表示(&B)", L"", kCommandPlain, H(&TFormText::MenuSearchBarTopVisibleClick)},
-            {1501, L"設定", L"MenuParameterSetting", L"パラメータ設定(&P)...", L"", kCommandPlain, nullptr},
+            {1501, L"設定", L"MenuParameterSetting", L"パラメータ設定(&P)...", L"", kCommandPlain, H(&TFormText::MenuParameterSettingClick)},
             {1511, L"設定", L"MenuKeyBoard", L"キーボード設定(&K)...", L"", kCommandPlain, nullptr},
             {1521, L"設定", L"MenuPageSetting", L"カーソル移動設定(&G)...", L"", kCommandSeparatorBefore, H(&TFormText::MenuPageSettingClick)},
             {1531, L"設定", L"MenuKigouSetting", L"記号位置設定(&U)", L"", kCommandPlain, H(&TFormText::MenuKigouSettingClick)},
