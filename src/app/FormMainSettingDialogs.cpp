@@ -18,6 +18,7 @@ void TFormMain::MenuParameterSettingClick() {
     SettingContext context;
     context.StrSettingType = L"FormMain";
     context.startProgram = [this](const std::wstring& program) { ExecuteProgramEx3(program, L"", L""); };
+    context.pickers = &FolderPickers();
     if (ShowModalForm<TFormSetting>(std::move(context)) != mrOK) return;
     ReadIniValueSetting();
     MenuListViewWidthInitClick();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/FormBase.h"
+#include "extract/FolderPickerHost.h"
 #include "settings/SettingModel.h"
 
 namespace quib {
@@ -22,6 +23,9 @@ struct SettingContext {
     std::wstring StrSettingType = L"FormMain";
     // Starts the Susie plug-in setup program (the main window's program start).
     std::function<void(const std::wstring& program)> startProgram;
+    // The folder pickers' host (the main window's): the "参照" buttons open
+    // the browse window with it; without one they open the file dialog.
+    FolderPickerHost* pickers = nullptr;
 };
 
 class TFormSetting : public TFormBase {
@@ -59,9 +63,11 @@ public:
     HWND ButtonExtractDelete() const { return extractDelete_; }
     // Susie page: spi, spm, quibFMsusie.exe, quibFMimage.exe.
     HWND SusieField(int i) const { return susieFields_[static_cast<size_t>(i)]; }
+    HWND ButtonSusieBrowse(int i) const { return susieBrowse_[static_cast<size_t>(i)]; }
     HWND ButtonSusieStart() const { return susieStart_; }
     // Image page.
     HWND ExifField() const { return exifFile_; }
+    HWND ButtonExifBrowse() const { return exifBrowse_; }
     HWND ExifOptionField() const { return exifOption_; }
     HWND ExifArgumentList() const { return exifArgs_; }
     HWND RotateExceptField() const { return rotateExcept_; }
@@ -71,6 +77,7 @@ public:
     HWND SlotExt(int slot) const { return slotExt_[static_cast<size_t>(slot)]; }
     HWND SlotExe(int slot) const { return slotExe_[static_cast<size_t>(slot)]; }
     HWND FileSelectCombo(int page) const { return fileSelect_[static_cast<size_t>(page)]; }
+    HWND ButtonSlotList(int slot) const { return slotList_[static_cast<size_t>(slot)]; }
     HWND ButtonInitSlots() const { return initSlots_; }
     HWND ButtonOK() const { return ok_; }
     HWND ButtonCancel() const { return cancel_; }
@@ -136,6 +143,7 @@ private:
     void RefreshExtractLine(int index);
     void ListBrowseFileName(int slot);
     void PickFile(HWND field, const wchar_t* filter);
+    void BrowseFile(HWND field, const wchar_t* filter, bool programSlot = false);
     void SlotReadClick(int slot);
     bool ExtensionListsValid();
     HWND PathFieldOf(HWND control) const;

@@ -8,6 +8,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "extract/FormBrowse.h"
 #include "launch/FormExtention.h"
 #include "settings/SettingKeys.h"
 #include "util/ColorText.h"
@@ -154,13 +155,18 @@ void TFormSetting::WriteIniFileValue() {
 
 void TFormSetting::FormShow() {
     CloseIme();
+    for (HWND list : {colorList_, namedColors_, extractList_}) SetListBoxRowHeight(list, Scale(16));
     int page = ReadKeyInt(Settings(), kActivePage);
     if (page < 0 || page >= kPageCount || !shownPage_[static_cast<size_t>(page)]) page = tabPages_.front();
     ShowPage(static_cast<Page>(page));
     if (HWND first = GetNextDlgTabItem(pages_[static_cast<size_t>(page)], nullptr, FALSE)) SetFocus(first);
 }
 
-void TFormSetting::LanguageApplied() { SelectCombos(); }
+void TFormSetting::LanguageApplied() {
+    SelectCombos();
+    // The rows follow the lists' font, which the language file may change.
+    for (HWND list : {colorList_, namedColors_, extractList_}) SetListBoxRowHeight(list, Scale(16));
+}
 
 void TFormSetting::FormDestroy() {
     const int page = ActivePage();
@@ -213,7 +219,16 @@ bool TFormSetting::FormKeyDown(WPARAM key, bool shift, bool ctrl, bool alt) {
         // opens the field's picker.
         if (field != exifOption_ && GetText(field).empty()) {
             const bool program = field == susieFields_[2] || field == susieFields_[3] || field == exifFile_;
-            PickFile(field, program ? L"Exe(*.exe)\0*.exe\0All(*.*)\0*.*\0" : L"Text(*.txt)\0*.txt\0All(*.*)\0*.*\0");
+            const wchar_t* filter =
+                program ? L"Exe(*.exe)\0*.exe\0All(*.*)\0*.*\0" : L"Text(*.txt)\0*.txt\0All(*.*)\0*.*\0";
+            // The plug-in setup programs always by the file dialog; the list
+            // files and the Exif program by the picker the settings name.
+            const bool setupProgram = field == susieFields_[2] || field == susieFields_[3];
+            if (setupProgram || Settings().ReadInteger(L"FolderSelect", L"Index", 1) == 0) {
+                PickFile(field, filter);
+            } else {
+                BrowseFile(field, filter);
+            }
         }
         return true;
     }
@@ -273,12 +288,14 @@ void TFormSetting::ControlCommand(HWND control, int, int code) {
         if (control == extractSet_) return NotAvailable(handle_);
         if (control == extractDelete_) return ButtonExtractDeleteClick();
         if (control == susieStart_) return ButtonSusieStartClick();
-        for (size_t i = 0; i < 4; ++i)
-            if (control == susieList_[i] || control == susieBrowse_[i])
-                return PickFile(susieFields_[i], i < 2 ? L"Text(*.txt)\0*.txt\0All(*.*)\0*.*\0"
-                                                       : L"Exe(*.exe)\0*.exe\0All(*.*)\0*.*\0");
-        if (control == exifList_ || control == exifBrowse_)
-            return PickFile(exifFile_, L"Exe(*.exe)\0*.exe\0All(*.*)\0*.*\0");
+        for (size_t i = 0; i < 4; ++i) {
+            const wchar_t* filter =
+                i < 2 ? L"Text(*.txt)\0*.txt\0All(*.*)\0*.*\0" : L"Exe(*.exe)\0*.exe\0All(*.*)\0*.*\0";
+            if (control == susieList_[i]) return PickFile(susieFields_[i], filter);
+            if (control == susieBrowse_[i]) return BrowseFile(susieFields_[i], filter);
+        }
+        if (control == exifList_) return PickFile(exifFile_, L"Exe(*.exe)\0*.exe\0All(*.*)\0*.*\0");
+        if (control == exifBrowse_) return BrowseFile(exifFile_, L"Exe(*.exe)\0*.exe\0All(*.*)\0*.*\0");
         if (control == initSlots_) return ButtonInitSlotsClick();
         for (size_t i = 0; i < 18; ++i) {
             if (control == slotRead_[i]) return SlotReadClick(static_cast<int>(i));
@@ -318,6 +335,14 @@ void TFormSetting::ControlCommand(HWND control, int, int code) {
 }
 
 bool TFormSetting::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg == WM_DRAWITEM) {
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (!dis || (dis->hwndItem != colorList_ && dis->hwndItem != namedColors_ && dis->hwndItem != extractList_))
+            return false;
+        DrawListBoxRow(*dis);
+        result = TRUE;
+        return true;
+    }
     if ((msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN) && reinterpret_cast<HWND>(lp) == sample_) {
         if (sampleBrush_) DeleteObject(sampleBrush_);
         sampleBrush_ = CreateSolidBrush(ImageColor);
@@ -498,8 +523,6 @@ void TFormSetting::ButtonSusieStartClick() {
 }
 
 void TFormSetting::PickFile(HWND field, const wchar_t* filter) {
-    // The browse window is not part of this version: the system's file
-    // dialog answers for it.
     const std::wstring current = ExpandPathPrefix(GetText(field), ProgramPath());
     wchar_t file[MAX_PATH] = {};
     std::wstring folder;
@@ -518,8 +541,39 @@ void TFormSetting::PickFile(HWND field, const wchar_t* filter) {
     if (GetOpenFileNameW(&ofn)) SetText(field, file);
 }
 
+// The program's own browse window, picking a file; without a host (a window
+// other than the main one opened the dialog) the file dialog stands in. An
+// empty field starts at the open archive; a field naming a missing file is
+// said (the program slots say it in words of their own) and starts at C:\.
+void TFormSetting::BrowseFile(HWND field, const wchar_t* filter, bool programSlot) {
+    if (!context_.pickers) return PickFile(field, filter);
+    const std::wstring text = GetText(field);
+    std::wstring start = ExpandPathPrefix(text, ProgramPath());
+    if (text.empty()) {
+        start = context_.pickers->loadFileName;
+    } else if (!FileExists(start)) {
+        if (programSlot) {
+            ShowMsgJE(handle_, L"Information : 以下のファイルが在りませんでした\r\n" + start + L"\r\nカレントを C:\\ に変更します",
+                      L"Information : File is not exist.\r\n" + start + L"\r\nCurrent change to C:\\\r\n[OK]");
+        } else {
+            ShowMsgJE(handle_, L"Information : ファイルがありません\r\nカレントを C:\\ に変更します\r\n" + start,
+                      L"Information : File is not exist.\r\nChange current to C:\\\r\n[OK]\r\n" + start);
+        }
+        start = L"C:\\";
+    }
+    Settings().WriteString(L"Browse", L"Target", L"File");
+    std::wstring chosen;
+    FormInstance<TFormBrowse> browse(*context_.pickers, start, chosen);
+    if (browse.ShowModal() == mrOK && FileExists(chosen)) SetText(field, chosen);
+    SetFocus(field);
+}
+
 void TFormSetting::ListBrowseFileName(int slot) {
-    PickFile(slotExe_[static_cast<size_t>(slot)], L"Exe(*.exe)\0*.exe\0All(*.*)\0*.*\0");
+    HWND field = slotExe_[static_cast<size_t>(slot)];
+    const wchar_t* filter = L"Exe(*.exe)\0*.exe\0All(*.*)\0*.*\0";
+    const size_t page = static_cast<size_t>(slot / 6);
+    if (SendMessageW(fileSelect_[page], CB_GETCURSEL, 0, 0) == 0) return PickFile(field, filter);
+    BrowseFile(field, filter, true);
 }
 
 void TFormSetting::SlotReadClick(int slot) {

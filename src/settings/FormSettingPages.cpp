@@ -108,9 +108,12 @@ HWND TFormSetting::Combo(Page p, int tag, const std::vector<std::wstring>& items
 }
 
 HWND TFormSetting::List(Page p, int tag, const std::vector<std::wstring>& items) {
+    // Owner-drawn, so that the selected line keeps its aqua while the list
+    // does not have the focus.
     HWND list = AddControl(tag ? ComponentKind::ListBox : ComponentKind::Other, tag, L"LISTBOX", L"",
-                           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, 0, 0,
-                           pages_[static_cast<size_t>(p)]);
+                           WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
+                               LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                           0, 0, pages_[static_cast<size_t>(p)]);
     if (!tag) TakesWindowFont(list);
     for (const auto& item : items) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     return list;

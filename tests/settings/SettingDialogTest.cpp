@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "FormTestSupport.h"
+#include "extract/FormBrowse.h"
 #include "settings/FormSetting.h"
 #include "settings/SettingKeys.h"
 #include "util/ColorText.h"
@@ -396,6 +397,125 @@ TEST_F(SettingDialog, DeletingADestinationAsksAndClearsItAtOnce) {
     EXPECT_EQ(messages_.Texts()[0], L"Name=Work\r\nFolder=C:\\Work\r\n削除しますか？");
     EXPECT_EQ(folder_.Read(L"ExtractName", L"2"), L"");
     EXPECT_EQ(folder_.Read(L"ExtractFolder", L"2"), L"");
+}
+
+}  // namespace
+
+namespace {
+
+// The browse window opened from the dialog: the step drives it.
+void DuringBrowse(const std::function<void(quib::TFormBrowse&)>& step, bool& ran) {
+    HWND w = FindThreadWindow(L"参照");
+    if (!w) w = FindThreadWindow(L"Browse");
+    auto* f = w ? dynamic_cast<quib::TFormBrowse*>(quib::TFormBase::FromHandle(w)) : nullptr;
+    if (!f) return;
+    step(*f);
+    ran = true;
+}
+
+std::wstring SelectedFullName(HWND list) {
+    const int r = ListSelectedRow(list);
+    return r < 0 ? L"<none>" : ListCellText(list, r, 9);
+}
+
+TEST_F(SettingDialog, BrowseButtonsPickAFileInTheProgramsOwnBrowseWindow) {
+    TempDir work;
+    WriteFileBytes(work / L"mine.txt", "m");
+    WriteFileBytes(work / L"other.txt", "o");
+    std::vector<std::wstring> drives;
+    quib::FolderPickerHost host;
+    host.driveTable = &drives;
+    quib::SettingContext context;
+    context.StrSettingType = L"FormMain";
+    context.pickers = &host;
+    quib::FormInstance<TFormSetting> form(context);
+    std::wstring startedOn, startedAt, startedAtEnglish, slotField, picked;
+    bool firstRan = false, secondRan = false, slotRan = false;
+    std::vector<std::wstring> said;
+    DuringModal step([&] {
+        if (!form.Visible()) return false;
+        form.ShowPage(Page::Susie);
+        // A field naming a file: the browser starts on it; Shift+Enter on
+        // the last row takes that file.
+        Type(form.SusieField(0), work / L"mine.txt");
+        {
+            DuringModal browse([&] {
+                bool ran = false;
+                DuringBrowse([&](quib::TFormBrowse& b) {
+                    startedOn = SelectedFullName(b.ListView1());
+                    PressKey(b.ListView1(), VK_END);
+                    PressKey(b.ListView1(), VK_RETURN, 1);
+                }, ran);
+                firstRan = ran;
+                return ran;
+            });
+            Click(form.ButtonSusieBrowse(0));
+        }
+        picked = WindowText(form.SusieField(0));
+        // A field naming a missing file: said, and the browser starts at C:\;
+        // Esc leaves the field as it was.
+        Type(form.SusieField(1), work / L"gone.txt");
+        messages_.Clear();
+        {
+            DuringModal browse([&] {
+                bool ran = false;
+                DuringBrowse([&](quib::TFormBrowse& b) {
+                    startedAt = b.UpperLabel();
+                    PressKey(b.ListView1(), VK_ESCAPE);
+                }, ran);
+                secondRan = ran;
+                return ran;
+            });
+            Click(form.ButtonSusieBrowse(1));
+        }
+        quib::SetUiJapanese(false);
+        {
+            DuringModal browse([&] {
+                bool ran = false;
+                DuringBrowse([&](quib::TFormBrowse& b) {
+                    startedAtEnglish = b.UpperLabel();
+                    PressKey(b.ListView1(), VK_ESCAPE);
+                }, ran);
+                return ran;
+            });
+            Click(form.ButtonSusieBrowse(1));
+        }
+        quib::SetUiJapanese(true);
+        said = messages_.Texts();
+        // A program slot whose page chose the browser, naming a missing program.
+        form.ShowPage(Page::Expand2);
+        ChooseCombo(form.FileSelectCombo(0), 1);
+        Type(form.SlotExe(0), work / L"none.exe");
+        messages_.Clear();
+        {
+            DuringModal browse([&] {
+                bool ran = false;
+                DuringBrowse([&](quib::TFormBrowse& b) { PressKey(b.ListView1(), VK_ESCAPE); }, ran);
+                slotRan = ran;
+                return ran;
+            });
+            Click(form.ButtonSlotList(0));
+        }
+        slotField = WindowText(form.SlotExe(0));
+        said.insert(said.end(), messages_.Texts().begin(), messages_.Texts().end());
+        Click(form.ButtonCancel());
+        return true;
+    });
+    form.ShowModal();
+    ASSERT_TRUE(step.Done());
+    EXPECT_TRUE(firstRan);
+    EXPECT_TRUE(secondRan);
+    EXPECT_TRUE(slotRan);
+    EXPECT_EQ(startedOn, L"mine.txt");
+    EXPECT_EQ(picked, work / L"other.txt");
+    EXPECT_EQ(startedAt, L"C:\\");
+    EXPECT_EQ(startedAtEnglish, L"C:\\");
+    EXPECT_EQ(slotField, work / L"none.exe");
+    EXPECT_EQ(said, (std::vector<std::wstring>{
+                        L"Information : ファイルがありません\r\nカレントを C:\\ に変更します\r\n" + work / L"gone.txt",
+                        L"Information : File is not exist.\r\nChange current to C:\\\r\n[OK]\r\n" + work / L"gone.txt",
+                        L"Information : 以下のファイルが在りませんでした\r\n" + work / L"none.exe" +
+                            L"\r\nカレントを C:\\ に変更します"}));
 }
 
 }  // namespace

@@ -14,9 +14,11 @@
 #include "util/Message.h"
 #include "util/StrConv.h"
 #include "viewers/grid/FormViewGrid.h"
+#include "viewers/text/DecEdit.h"
 #include "viewers/text/FormFind.h"
 #include "viewers/text/FormText.h"
 #include "viewers/text/FormTextSettings.h"
+#include "viewers/text/TextRules.h"
 
 using namespace quibtest;
 using quib::TFormText;
@@ -444,6 +446,23 @@ TEST_F(TextViewer, FindDialogSearchesTheViewer) {
 
 // The tab mark is drawn near each tab's start, at the position the control
 // reports; with every mark off nothing is drawn.
+TEST_F(TextViewer, TheTextControlReportsVerticalScrolls) {
+    With(File(Lines(500)), [&](TFormText& v) {
+        int scrolled = 0;
+        v.MemoEx().OnVScrolled = [&] { ++scrolled; };
+        SendMessageW(v.Memo1(), WM_VSCROLL, SB_LINEDOWN, 0);
+        SendMessageW(v.Memo1(), WM_VSCROLL, SB_PAGEDOWN, 0);
+        Pump(50);
+        EXPECT_EQ(scrolled, 2);
+        EXPECT_GT(SendMessageW(v.Memo1(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+        // Unassigned, as the viewer leaves it: scrolling goes on quietly.
+        v.MemoEx().OnVScrolled = nullptr;
+        SendMessageW(v.Memo1(), WM_VSCROLL, SB_LINEDOWN, 0);
+        Pump(50);
+        EXPECT_EQ(scrolled, 2);
+    });
+}
+
 TEST_F(TextViewer, MarksAtTheirCharacters) {
     With(File("a\tb\r\n\tc\r\n"), [&](TFormText& v) {
         UpdateWindow(v.Memo1());
@@ -627,3 +646,39 @@ TEST_F(TextViewer, TheGridCommandShowsTheFileInTheGridOrSaysItIsGone) {
     EXPECT_EQ(messages.Texts(), (std::vector<std::wstring>{L"Information : ファイルがありません",
                                                            L"Information : File is not exist.\r\n[OK]"}));
 }
+
+namespace {
+
+TEST(DecEdit, ANewAlignmentMakesTheFieldAgainKeepingItsTextIdAndFilter) {
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(parent, nullptr);
+    HWND before = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"12", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, 10,
+                                  120, 24, parent, reinterpret_cast<HMENU>(77), nullptr, nullptr);
+    quib::TDecEdit edit;
+    edit.Attach(before, quib::DecimalUnSigned);
+    EXPECT_EQ(edit.Alignment(), ES_LEFT);
+    edit.SetAlignment(ES_RIGHT);
+    HWND after = edit.Handle();
+    EXPECT_NE(after, before);
+    EXPECT_FALSE(IsWindow(before));
+    EXPECT_EQ(edit.Alignment(), ES_RIGHT);
+    EXPECT_EQ(GetWindowLongW(after, GWL_STYLE) & ES_AUTOHSCROLL, ES_AUTOHSCROLL);
+    EXPECT_EQ(GetParent(after), parent);
+    EXPECT_EQ(GetDlgCtrlID(after), 77);
+    EXPECT_EQ(WindowText(after), L"12");
+    RECT rc;
+    GetWindowRect(after, &rc);
+    EXPECT_EQ(rc.right - rc.left, 120);
+    // The number filter goes with it.
+    SendMessageW(after, EM_SETSEL, 2, 2);
+    SendMessageW(after, WM_CHAR, L'a', 1);
+    SendMessageW(after, WM_CHAR, L'3', 1);
+    EXPECT_EQ(WindowText(after), L"123");
+    // The same alignment again changes nothing.
+    edit.SetAlignment(ES_RIGHT);
+    EXPECT_EQ(edit.Handle(), after);
+    DestroyWindow(parent);
+    EXPECT_EQ(edit.Handle(), nullptr);
+}
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include "util/Message.h"
 #include "util/PathPrefix.h"
 #include "viewers/image/FormImage.h"
+#include "app/FormMain.h"
 #include "settings/FormSetting.h"
 #include "settings/SettingKeys.h"
 #include "viewers/image/FormKeyMove.h"
@@ -413,6 +414,7 @@ void TFormImage::MenuKeyMoveClick() {
 void TFormImage::MenuParameterSettingClick() {
     SettingContext context;
     context.StrSettingType = L"FormImage";
+    if (TFormMain* main = FormMain()) context.pickers = &main->FolderPickers();
     if (ShowModalForm<TFormSetting>(std::move(context)) != mrOK) return;
     ReadParameterSettings(Settings());
     SetSettingRateCaption();

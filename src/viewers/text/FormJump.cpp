@@ -1,31 +1,14 @@
 #include "viewers/text/FormJump.h"
 
-#include <commctrl.h>
-
 #include "util/Controls.h"
 #include "viewers/text/TextRules.h"
 
 namespace quib {
 namespace {
 
-LRESULT CALLBACK DecEditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR type) {
-    if (msg == WM_CHAR) {
-        DWORD start = 0;
-        SendMessageW(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-        if (!DecEditAccepts(static_cast<int>(type), static_cast<wchar_t>(wp), static_cast<int>(start), GetText(hwnd)))
-            return 0;
-    }
-    if (msg == WM_NCDESTROY) RemoveWindowSubclass(hwnd, DecEditProc, id);
-    return DefSubclassProc(hwnd, msg, wp, lp);
-}
-
 enum : int { kTagLabel = 2001, kTagOK = 2011, kTagCancel = 2012 };
 
 }  // namespace
-
-void AttachDecEdit(HWND edit, int numericType) {
-    SetWindowSubclass(edit, DecEditProc, 1, static_cast<DWORD_PTR>(numericType));
-}
 
 TFormJump::TFormJump() : TFormBase([] {
     FormDescription d = FormDescription::Window(L"FormJump", SIZE{335, 135}, SIZE{335, 135});
@@ -39,7 +22,7 @@ void TFormJump::FormCreate() {
     label_ = AddControl(ComponentKind::Label, kTagLabel, L"STATIC", L"行番号(&N)", WS_VISIBLE);
     edit_ = AddControl(ComponentKind::Other, 0, L"EDIT", L"", WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
                        WS_EX_CLIENTEDGE, 100);
-    AttachDecEdit(edit_, DecimalUnSigned);
+    decEdit_.Attach(edit_, DecimalUnSigned);
     ok_ = AddButton(kTagOK, L"OK(&O)", 0, true);
     cancel_ = AddButton(kTagCancel, L"ｷｬﾝｾﾙ(&C)");
 }

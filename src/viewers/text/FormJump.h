@@ -2,11 +2,9 @@
 // The go-to-line dialog: a number-only field; OK writes it to the settings
 // file, where the text viewer reads it.
 #include "app/FormBase.h"
+#include "viewers/text/DecEdit.h"
 
 namespace quib {
-
-// Makes an edit accept only what the number kind allows (typed characters).
-void AttachDecEdit(HWND edit, int numericType);
 
 class TFormJump : public TFormBase {
 public:
@@ -22,6 +20,7 @@ protected:
 
 private:
     HWND label_ = nullptr, edit_ = nullptr, ok_ = nullptr, cancel_ = nullptr;
+    TDecEdit decEdit_;
 };
 
 }  // namespace quib

@@ -666,6 +666,7 @@ bool TFormText::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 }
 
 void TFormText::ControlCommand(HWND control, int /*id*/, int code) {
+    if (control == memoEx_.Handle() && memoEx_.Notify(code)) return;
     if (control == combo_) {
         if (code == CBN_SETFOCUS) ComboFocus(true);
         if (code == CBN_KILLFOCUS) ComboFocus(false);

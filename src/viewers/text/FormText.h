@@ -129,6 +129,7 @@ public:
     void MenuPageSettingClick();
     void MenuKigouSettingClick();
     const TMemoExDark& MemoEx() const { return memoEx_; }
+    TMemoExDark& MemoEx() { return memoEx_; }
 
 protected:
     void FormCreate() override;

@@ -11,6 +11,7 @@
 #include "util/TextFile.h"
 #include "viewers/grid/FormViewGrid.h"
 #include "viewers/text/FormFind.h"
+#include "app/FormMain.h"
 #include "settings/FormSetting.h"
 #include "viewers/text/FormJump.h"
 #include "viewers/text/FormText.h"
@@ -504,6 +505,7 @@ void TFormText::MenuSameAsQuibViewClick() {
 void TFormText::MenuParameterSettingClick() {
     SettingContext context;
     context.StrSettingType = L"FormText";
+    if (TFormMain* main = FormMain()) context.pickers = &main->FolderPickers();
     if (ShowModalForm<TFormSetting>(std::move(context)) != mrOK) return;
     ReadEditorColors(Settings());
     ApplyFont();

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cwchar>
+#include <iterator>
 
 #include "util/Controls.h"
 #include "util/Message.h"
@@ -51,6 +52,7 @@ const KigouField kKigou[] = {{L"改行(&L)", L"ShiftRet", 15, L"[15]"},
                              {L"終端(&E)", L"ShiftEof", 12, L"[12]"},
                              {L"タブ(&T)", L"ShiftTab", 8, L"[ 8]"},
                              {L"全角空白(&D)", L"ShiftDbcs", 13, L"[13]"}};
+static_assert(std::size(kKigou) == 4, "one number field per mark");
 }  // namespace
 
 TFormKigouSetting::TFormKigouSetting(std::wstring section)
@@ -64,7 +66,7 @@ void TFormKigouSetting::FormCreate() {
         labels_.push_back(AddControl(ComponentKind::Label, tag++, L"STATIC", f.label, WS_VISIBLE));
         HWND field = AddControl(ComponentKind::Other, 0, L"EDIT", std::to_wstring(ini.ReadInteger(section_, f.key, f.def)),
                                 WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
-        AttachDecEdit(field, DecimalSigned);
+        decEdits_[fields_.size()].Attach(field, DecimalSigned);
         fields_.push_back(field);
         hints_.push_back(AddControl(ComponentKind::Other, 0, L"STATIC", f.hint, WS_VISIBLE));
     }
@@ -108,7 +110,7 @@ void TFormLineSetting::FormCreate() {
     label_ = AddControl(ComponentKind::Label, 2001, L"STATIC", L"表示幅(&W)", WS_VISIBLE);
     width_ = AddControl(ComponentKind::Other, 0, L"EDIT", std::to_wstring(Settings().ReadInteger(L"Editor", L"LineWidth", 80)),
                         WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
-    AttachDecEdit(width_, DecimalUnSigned);
+    decWidth_.Attach(width_, DecimalUnSigned);
     hint_ = AddControl(ComponentKind::Other, 0, L"STATIC", L"[80]", WS_VISIBLE);
     group_ = AddControl(ComponentKind::Other, 0, L"BUTTON", L"番号表示(&L)", WS_VISIBLE | BS_GROUPBOX);
     radios_.push_back(AddControl(ComponentKind::Other, 0, L"BUTTON", L"先頭は空白で埋める",

@@ -2,10 +2,12 @@
 // The text viewer's three small settings dialogs: symbol positions, line
 // numbers and scroll steps. Each writes its settings on OK and ends with OK,
 // or ends with Cancel without writing; the viewer reads them back.
+#include <array>
 #include <string>
 #include <vector>
 
 #include "app/FormBase.h"
+#include "viewers/text/DecEdit.h"
 
 namespace quib {
 
@@ -27,6 +29,7 @@ protected:
 private:
     std::wstring section_;
     std::vector<HWND> labels_, fields_, hints_;
+    std::array<TDecEdit, 4> decEdits_;
     HWND ok_ = nullptr, cancel_ = nullptr;
 };
 
@@ -47,6 +50,7 @@ protected:
 private:
     void ReadLineZero();
     HWND label_ = nullptr, width_ = nullptr, hint_ = nullptr, group_ = nullptr, ok_ = nullptr, cancel_ = nullptr;
+    TDecEdit decWidth_;
     std::vector<HWND> radios_;
 };
 

@@ -20,6 +20,12 @@ void TMemoExDark::Redraw() const {
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+bool TMemoExDark::Notify(int code) {
+    if (code != EN_VSCROLL) return false;
+    if (OnVScrolled) OnVScrolled();
+    return true;
+}
+
 LRESULT CALLBACK TMemoExDark::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR data) {
     auto* self = reinterpret_cast<TMemoExDark*>(data);
     switch (msg) {

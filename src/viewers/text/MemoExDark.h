@@ -5,6 +5,7 @@
 // enabled. It keeps no text of its own: the text it shows is lent to it.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,13 @@ public:
     bool DarkMode = false;
 
     void Redraw() const;
+
+    // Raised when the control reports a vertical scroll; the text viewer
+    // leaves it unassigned.
+    std::function<void()> OnVScrolled;
+    // The owner hands the control's notifications (WM_COMMAND codes) here;
+    // true when one was taken.
+    bool Notify(int code);
     // The marks drawn by the last painting (tests read them).
     const std::vector<MarkPlace>& LastMarks() const { return last_; }
 
