@@ -497,7 +497,8 @@ TEST_F(SettingDialog, BrowseButtonsPickAFileInTheProgramsOwnBrowseWindow) {
             Click(form.ButtonSlotList(0));
         }
         slotField = WindowText(form.SlotExe(0));
-        said.insert(said.end(), messages_.Texts().begin(), messages_.Texts().end());
+        const std::vector<std::wstring> more = messages_.Texts();
+        said.insert(said.end(), more.begin(), more.end());
         Click(form.ButtonCancel());
         return true;
     });

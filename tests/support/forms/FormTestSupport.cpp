@@ -102,7 +102,17 @@ void CALLBACK DuringModal::Tick(HWND, UINT, UINT_PTR id, DWORD) {
     // A step that shows a modal window itself must not be entered again.
     if (self->done_ || self->running_) return;
     self->running_ = true;
-    const bool done = self->step_();
+    // An exception must not unwind through the system's timer dispatch (it
+    // cannot be caught on the far side): it fails the test and ends the step,
+    // closing the window it was driving.
+    bool done = false;
+    try {
+        done = self->step_();
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "a step inside the modal run threw: " << e.what();
+        if (HWND active = GetActiveWindow()) PostMessageW(active, WM_CLOSE, 0, 0);
+        done = true;
+    }
     self->running_ = false;
     const bool late = !done && static_cast<LONG>(GetTickCount() - self->deadline_) >= 0;
     if (late) {
