@@ -43,14 +43,7 @@ void TFormHelp::FormCreate() {
     LoadHelpFile(L"quibFMarchive.txt");
 }
 
-void TFormHelp::FormShow() {
-    // The window has no key map of its own: its close item takes the key of
-    // the main window's close command, as the user set it there.
-    StrListKeyMap.clear();
-    const std::wstring mainKeyMap = KeyMapFilePath(KeyMapWindow::Main);
-    if (KeyMapFileExists(mainKeyMap)) ReadKeyMapFile(mainKeyMap, StrListKeyMap);
-    if (!StrListKeyMap.empty()) SetShortCut(kTagMenuClose, KeyOfFunction(StrListKeyMap, L"1041"));
-}
+void TFormHelp::FormShow() { TakeMainCloseKey(kTagMenuClose); }
 
 void TFormHelp::LoadHelpFile(const wchar_t* fileName) {
     std::wstring text;

@@ -1,5 +1,6 @@
 #include "app/FormTextWindow.h"
 
+#include "keymap/KeyMapApply.h"
 #include "util/Controls.h"
 #include "util/StrConv.h"
 
@@ -33,6 +34,13 @@ void TFormTextWindow::FormCreate() {
 
 void TFormTextWindow::FormResize(int clientWidth, int clientHeight) {
     if (memo1_) MoveWindow(memo1_, 0, 0, clientWidth, clientHeight, TRUE);
+}
+
+void TFormTextWindow::TakeMainCloseKey(int tag) {
+    StrListKeyMap.clear();
+    const std::wstring mainKeyMap = KeyMapFilePath(KeyMapWindow::Main);
+    if (KeyMapFileExists(mainKeyMap)) ReadKeyMapFile(mainKeyMap, StrListKeyMap);
+    if (!StrListKeyMap.empty()) SetShortCut(tag, KeyOfFunction(StrListKeyMap, L"1041"));
 }
 
 void TFormTextWindow::LanguageApplied() {

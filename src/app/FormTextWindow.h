@@ -39,6 +39,10 @@ protected:
     void FormCreate() override;
     void FormResize(int clientWidth, int clientHeight) override;
     void LanguageApplied() override;
+    // These windows have no key map of their own: the item with this tag takes
+    // the key the user gave the main window's close command (1041), read
+    // afresh from the main window's key-map file at each showing.
+    void TakeMainCloseKey(int tag);
 
 private:
     HWND memo1_ = nullptr;

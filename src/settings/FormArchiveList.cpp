@@ -58,6 +58,7 @@ void TFormArchiveList::FormShow() {
     ApplyFont();
     const DWORD attr = GetFileAttributesW(input_.archivePath.c_str());
     SetMemoText(L"");
+    TakeMainCloseKey(kTagMenuClose);
     if (attr == INVALID_FILE_ATTRIBUTES || (attr & FILE_ATTRIBUTE_DIRECTORY)) return;
     // The family by the extension and the ZIP DLL choice; the DLL folder is
     // the one the last archive operation set.

@@ -9,6 +9,7 @@
 #include "MainWindowHarness.h"
 #include "util/StrConv.h"
 #include "app/MainMenuTable.h"
+#include "keymap/KeyMap.h"
 #include "settings/FormArchiveList.h"
 
 using namespace quibtest;
@@ -66,6 +67,33 @@ TEST(ArchiveListWindow, AnEntryThatIsNoArchiveIsRefused) {
     h.Command(quib::tag::MenuArchiveViewer);
     ASSERT_EQ(h.Messages().Texts().size(), 1u);
     EXPECT_EQ(h.Messages().Texts()[0], L"Information : 圧縮ファイルではありません");
+    h.Close();
+}
+
+TEST(ArchiveListWindow, TheMainCloseKeyClosesIt) {
+    MainWindowHarness h;
+    h.Start();
+    h.Close();
+    // The user gave the main window's close command a key of their own.
+    const std::wstring keyMap = h.Folder() / L"quibFMarchive-KeyMap.txt";
+    quib::KeyMapTable map;
+    ASSERT_TRUE(quib::ReadKeyMapFile(keyMap, map));
+    quib::FindKeyMapLine(map, L"1041")->keyText = L"Ctrl+Q";
+    ASSERT_TRUE(quib::WriteKeyMapFile(keyMap, map));
+    auto& f = h.Start({ProgramFixture(L"nested.zip")});
+    ASSERT_TRUE(WaitFor([&] { return RowOf(f, L"inner.zip") >= 0; }));
+    FocusRow(h, RowOf(f, L"inner.zip"));
+    std::wstring closeCaption;
+    bool openBeforeKey = false;
+    ShowInnerListing(h, [&](quib::TFormArchiveList& w) {
+        closeCaption = MenuText(GetMenu(w.Handle()), quib::TFormArchiveList::kTagMenuClose);
+        openBeforeKey = w.Visible();
+        PressKey(w.Memo1(), 'Q', quib::kKeyCtrl);
+    });
+    EXPECT_EQ(closeCaption, L"終了(&Q && &X)\tCtrl+Q");
+    EXPECT_TRUE(openBeforeKey);
+    EXPECT_EQ(FindThreadWindow(L"圧縮ファイルビューワ [簡易表示]"), nullptr) << "Ctrl+Q closed the list window";
+    EXPECT_TRUE(IsWindow(f.Handle())) << "the main window's own close command did not run";
     h.Close();
 }
 
