@@ -11,6 +11,7 @@
 #include "util/IniFile.h"
 #include "util/StrConv.h"
 #include "keymap/KeyMap.h"
+#include "settings/FormSetting.h"
 #include "viewers/image/FormImage.h"
 #include "viewers/image/FormKeyMove.h"
 
@@ -459,6 +460,49 @@ TEST_F(ImageWindow, FullScreenMoveKeysChosenInTheirDialog) {
     EXPECT_EQ(folder.Read(L"FormMoveKey", L"NextIndex"), L"10");
     EXPECT_EQ(folder.Read(L"FormMoveKey", L"Prev"), L"\\");
     EXPECT_EQ(folder.Read(L"FormMoveKey", L"UpIndex"), L"36");
+}
+
+// The parameter settings opened from the viewer: after OK the side bars take
+// their new width and the slide-show interval its caption at once; Cancel
+// leaves both.
+TEST_F(ImageWindow, ParameterSettingsApplyAtOnce) {
+    folder.Write(L"Image", L"SideBar", L"1");
+    host.files = {Write(L"a.png", EncodePicture(GUID_ContainerFormatPng, 40, 20, TwoBlocks(40, 20, kRed, kBlue)))};
+    auto areaLeft = [](TFormImage& v) {
+        RECT r{};
+        GetWindowRect(v.PictureArea(), &r);
+        MapWindowPoints(nullptr, v.Handle(), reinterpret_cast<POINT*>(&r), 2);
+        return static_cast<int>(r.left);
+    };
+    auto settings = [](TFormImage& v, bool ok) {
+        bool ran = false;
+        DuringModal dialog([&] {
+            HWND w = FindThreadWindow(L"パラメータ設定");
+            auto* f = w ? dynamic_cast<quib::TFormSetting*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!f || !f->Visible()) return false;
+            for (auto [list, index] : {std::pair{quib::ImageList::SideBar, 14}, std::pair{quib::ImageList::Interval, 9}}) {
+                HWND combo = f->ImageCombo(list);
+                SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+                SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE),
+                             reinterpret_cast<LPARAM>(combo));
+            }
+            SendMessageW(ok ? f->ButtonOK() : f->ButtonCancel(), BM_CLICK, 0, 0);
+            ran = true;
+            return true;
+        });
+        v.RunCommand(1501);
+        EXPECT_TRUE(ran);
+    };
+    RunViewer(host, [&](TFormImage& v) {
+        EXPECT_EQ(areaLeft(v), 100);
+        EXPECT_EQ(MenuText(GetMenu(v.Handle()), TFormImage::kTagMenuSettingRate), L"表示間隔[&5秒]");
+        settings(v, false);
+        EXPECT_EQ(areaLeft(v), 100);
+        settings(v, true);
+        EXPECT_EQ(areaLeft(v), 150);
+        EXPECT_EQ(MenuText(GetMenu(v.Handle()), TFormImage::kTagMenuSettingRate), L"表示間隔[&10秒]");
+    });
+    EXPECT_EQ(folder.Read(L"ImageSideBar", L"Text"), L"150");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "util/Message.h"
 #include "util/StrConv.h"
 #include "viewers/grid/FormViewGrid.h"
+#include "settings/FormSetting.h"
 #include "viewers/text/DecEdit.h"
 #include "viewers/text/FormFind.h"
 #include "viewers/text/FormText.h"
@@ -461,6 +462,54 @@ TEST_F(TextViewer, TheTextControlReportsVerticalScrolls) {
         Pump(50);
         EXPECT_EQ(scrolled, 2);
     });
+}
+
+LOGFONTW FontOf(HWND control) {
+    LOGFONTW lf{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return lf;
+}
+
+TEST_F(TextViewer, TheSettingsDialogsFontAppliesAtOnceAndCancelChangesNothing) {
+    // Through the dialog as the user works it: the text's font item, a new
+    // face and size, taken, then OK (or Cancel).
+    auto runDialog = [](TFormText& v, bool ok) {
+        bool ran = false;
+        DuringModal dialog([&] {
+            HWND w = FindThreadWindow(L"パラメータ設定");
+            auto* f = w ? dynamic_cast<quib::TFormSetting*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!f || !f->Visible()) return false;
+            SendMessageW(f->ColorList(), LB_SETCURSEL, 14, 0);
+            SendMessageW(GetParent(f->ColorList()), WM_COMMAND,
+                         MAKEWPARAM(GetDlgCtrlID(f->ColorList()), LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(f->ColorList()));
+            SetWindowTextW(f->FontNameField(), L"Courier New");
+            SetWindowTextW(f->FontSizeField(), L"20");
+            SendMessageW(f->ButtonApplyColor(), BM_CLICK, 0, 0);
+            SendMessageW(ok ? f->ButtonOK() : f->ButtonCancel(), BM_CLICK, 0, 0);
+            ran = true;
+            return true;
+        });
+        v.RunCommand(1501);
+        EXPECT_TRUE(ran);
+    };
+    WriteFileBytes(quib::ProgramFolder() + L"\\quibFM.ini", "");
+    With(File("abc\r\n"), [&](TFormText& v) {
+        // With quibView's colours (the default) the dialog is not offered;
+        // the user turns them off (possible with the filer's settings file).
+        EXPECT_FALSE(v.MenuEnabled(1501));
+        v.RunCommand(1541);
+        const LOGFONTW before = FontOf(v.Memo1());
+        runDialog(v, false);
+        EXPECT_EQ(FontOf(v.Memo1()).lfHeight, before.lfHeight);
+        EXPECT_EQ(std::wstring(FontOf(v.Memo1()).lfFaceName), before.lfFaceName);
+        runDialog(v, true);
+        const LOGFONTW after = FontOf(v.Memo1());
+        EXPECT_EQ(std::wstring(after.lfFaceName), L"Courier New");
+        EXPECT_EQ(after.lfHeight, -MulDiv(20, static_cast<int>(v.Dpi()), 72));
+        EXPECT_EQ(WindowText(v.Memo1()), L"abc\r\n") << "the text stays";
+    });
+    EXPECT_EQ(program.Read(L"Editor", L"FontName"), L"Courier New");
 }
 
 TEST_F(TextViewer, MarksAtTheirCharacters) {
