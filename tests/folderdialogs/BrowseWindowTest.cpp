@@ -6,8 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "FormTestSupport.h"
-#include "TestSupport.h"
+#include "FolderDialogTestSupport.h"
 #include "extract/FormBrowse.h"
 #include "extract/FormDrive.h"
 #include "extract/FormExtract.h"
@@ -21,28 +20,6 @@
 using namespace quibtest;
 
 namespace {
-
-struct Program {
-    TestProgramFolder folder;
-    explicit Program(bool japanese) {
-        CopyTree(BinDir() + L"\\Language", quib::ProgramFolder() + L"\\Language");
-        quib::SetUiJapanese(japanese);
-    }
-    ~Program() { quib::SetUiJapanese(true); }
-};
-
-template <class Form>
-Form* Open(const std::wstring& caption) {
-    HWND w = FindThreadWindow(caption);
-    return w ? dynamic_cast<Form*>(quib::TFormBase::FromHandle(w)) : nullptr;
-}
-
-void Type(HWND field, const std::wstring& text) {
-    SetFocus(field);
-    SendMessageW(field, EM_SETSEL, 0, -1);
-    for (wchar_t c : text) SendMessageW(field, WM_CHAR, c, 1);
-    Pump();
-}
 
 struct Picker {
     std::vector<std::wstring> drives;

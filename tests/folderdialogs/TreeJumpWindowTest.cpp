@@ -6,8 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "FormTestSupport.h"
-#include "TestSupport.h"
+#include "FolderDialogTestSupport.h"
 #include "extract/FormExtract.h"
 #include "extract/FormJumpFolder.h"
 #include "extract/FormTree.h"
@@ -20,44 +19,6 @@ using namespace quibtest;
 using quib::EqualsNoCase;
 
 namespace {
-
-struct Program {
-    TestProgramFolder folder;
-    explicit Program(bool japanese) {
-        CopyTree(BinDir() + L"\\Language", quib::ProgramFolder() + L"\\Language");
-        quib::SetUiJapanese(japanese);
-    }
-    ~Program() { quib::SetUiJapanese(true); }
-};
-
-template <class Form>
-Form* Open(const std::wstring& caption) {
-    HWND w = FindThreadWindow(caption);
-    return w ? dynamic_cast<Form*>(quib::TFormBase::FromHandle(w)) : nullptr;
-}
-
-void Type(HWND field, const std::wstring& text) {
-    SetFocus(field);
-    SendMessageW(field, EM_SETSEL, 0, -1);
-    for (wchar_t c : text) SendMessageW(field, WM_CHAR, c, 1);
-    Pump();
-}
-
-template <class Form, class... Args>
-int RunModal(const std::wstring& caption, const std::function<void(Form&)>& step, Args&&... args) {
-    bool ran = false;
-    DuringModal driver([&] {
-        Form* f = Open<Form>(caption);
-        if (!f) return false;
-        step(*f);
-        ran = true;
-        return true;
-    }, 60000);
-    quib::FormInstance<Form> form(std::forward<Args>(args)...);
-    const int result = form.ShowModal();
-    EXPECT_TRUE(ran) << "the window never showed";
-    return result;
-}
 
 struct Picker {
     std::vector<std::wstring> drives;
