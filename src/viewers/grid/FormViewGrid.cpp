@@ -421,10 +421,14 @@ void TFormViewGrid::LoadCsvFile() {
 void TFormViewGrid::SetCsvFile() {
     StrSeparater = CsvSeparatorName(StrListLoadFile);
     SetStatusBoth(3, StrSeparater);
-    const bool lfToTab = MenuChecked(1021);
+    // The lines are copied only when the LF-to-tab option changes them: a
+    // second copy of a big file's text would be held for nothing.
     StrListLoadCsvFile.clear();
-    StrListLoadCsvFile.reserve(StrListLoadFile.size());
-    for (const auto& line : StrListLoadFile) StrListLoadCsvFile.push_back(lfToTab ? LfToTab(line) : line);
+    StrListLoadCsvFile.shrink_to_fit();
+    if (MenuChecked(1021)) {
+        StrListLoadCsvFile.reserve(StrListLoadFile.size());
+        for (const auto& line : StrListLoadFile) StrListLoadCsvFile.push_back(LfToTab(line));
+    }
     StrListToStringGrid();
     IntGridRatioIndex = 1;
     CheckRadio(1351, 1360, 1351);
@@ -434,32 +438,49 @@ void TFormViewGrid::SetCsvFile() {
 void TFormViewGrid::StrListToStringGrid() {
     // The rows are built aside and handed over at once: the grid shows the
     // old content, unchanged, while messages run during the splitting.
-    std::vector<std::vector<std::wstring>> rows;
-    rows.reserve(StrListLoadCsvFile.size() + 2);
+    const std::vector<std::wstring>& lines = MenuChecked(1021) ? StrListLoadCsvFile : StrListLoadFile;
+    std::vector<GridRowCells> rows;
+    rows.reserve(lines.size() + 2);
     rows.resize(2);
     size_t widest = 0;
     std::vector<std::wstring> fields;
-    for (size_t i = 0; i < StrListLoadCsvFile.size(); ++i) {
+    std::vector<std::wstring_view> cells;
+    // Cells whose line feeds became CR LF; reserved per line so the views
+    // into it stay where they are.
+    std::vector<std::wstring> converted;
+    for (size_t i = 0; i < lines.size(); ++i) {
         fields.clear();
-        SplitCsvLine(IntStrToCsvIndex, StrListLoadCsvFile[i], fields);
-        std::vector<std::wstring> row;
-        row.reserve(fields.size() + 2);
-        row.push_back(LineNumberText(i + 1));
-        row.push_back(LineFieldCountText(i + 1, fields.size()));
-        for (auto& f : fields)
-            row.push_back(f.find(L'\n') == std::wstring::npos ? std::move(f) : LfToCrLf(f));
-        widest = std::max(widest, fields.size());
-        rows.push_back(std::move(row));
+        SplitCsvLine(IntStrToCsvIndex, lines[i], fields);
         if (!handle_) return;  // the window went while messages ran
+        const std::wstring number = LineNumberText(i + 1);
+        const std::wstring count = LineFieldCountText(i + 1, fields.size());
+        converted.clear();
+        converted.reserve(fields.size());
+        cells.clear();
+        cells.push_back(number);
+        cells.push_back(count);
+        for (const auto& f : fields) {
+            if (f.find(L'\n') == std::wstring::npos) {
+                cells.push_back(f);
+            } else {
+                converted.push_back(LfToCrLf(f));
+                cells.push_back(converted.back());
+            }
+        }
+        widest = std::max(widest, fields.size());
+        rows.emplace_back(cells);
     }
-    std::vector<std::wstring>& numbers = rows[0];
-    numbers.resize(2);
-    for (size_t j = 0; j < widest; ++j) numbers.push_back(std::to_wstring(j + 1));
+    {
+        std::vector<std::wstring> numbers(2);
+        for (size_t j = 0; j < widest; ++j) numbers.push_back(std::to_wstring(j + 1));
+        rows[0] = GridRowCells(numbers);
+    }
 
     grid_.BeginUpdate();
     grid_.SetColCount(static_cast<int>(widest) + 2);
     grid_.SetRowCount(static_cast<int>(rows.size()));
     for (size_t r = 0; r < rows.size(); ++r) grid_.SetRow(static_cast<int>(r), std::move(rows[r]));
+    std::vector<GridRowCells>().swap(rows);
     ApplyRowRatio();
     grid_.SetTopRow(2);
     grid_.SetLeftCol(2);

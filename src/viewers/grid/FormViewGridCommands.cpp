@@ -128,7 +128,7 @@ void TFormViewGrid::MenuSearchWordPrevClick() {
 
 void TFormViewGrid::SearchGrid(bool forward) {
     const std::wstring word = GetText(edit1_);
-    const auto found = FindInGrid([this](int c, int r) -> const std::wstring& { return grid_.Cell(c, r); },
+    const auto found = FindInGrid([this](int c, int r) { return grid_.CellView(c, r); },
                                   grid_.ColCount(), grid_.RowCount(), GridCell{grid_.Col(), grid_.Row()}, word,
                                   forward);
     SetFocus(grid_.Handle());

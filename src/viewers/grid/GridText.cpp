@@ -341,7 +341,7 @@ bool ContainsWordAsciiNoCase(std::wstring_view text, std::wstring_view word) {
     return FindWordAsciiNoCase(text, word, 0).has_value();
 }
 
-std::optional<GridCell> FindInGrid(const std::function<const std::wstring&(int col, int row)>& cell, int colCount,
+std::optional<GridCell> FindInGrid(const std::function<std::wstring_view(int col, int row)>& cell, int colCount,
                                    int rowCount, GridCell current, std::wstring_view word, bool forward) {
     constexpr int kFirst = 2;
     const int lastCol = colCount - 1, lastRow = rowCount - 1;

@@ -114,7 +114,7 @@ struct GridCell {
 // following rows from column 2. Backward: the current row to its left, then
 // the rows above, each from the last column. The nearest matching cell in
 // the search direction is found.
-std::optional<GridCell> FindInGrid(const std::function<const std::wstring&(int col, int row)>& cell, int colCount,
+std::optional<GridCell> FindInGrid(const std::function<std::wstring_view(int col, int row)>& cell, int colCount,
                                    int rowCount, GridCell current, std::wstring_view word, bool forward);
 
 // The cell editor's search: forward after the selection, backward the last

@@ -8,7 +8,13 @@ namespace quib {
 namespace {
 
 const wchar_t kClassName[] = L"QuibMLStringGrid";
-const std::wstring kEmpty;
+
+// A row's cells as views, at least `atLeast` of them (the missing ones empty).
+std::vector<std::wstring_view> RowViews(const GridRowCells& row, size_t atLeast = 0) {
+    std::vector<std::wstring_view> views(std::max(row.Count(), atLeast));
+    for (size_t i = 0; i < row.Count(); ++i) views[i] = row.At(i);
+    return views;
+}
 
 void RegisterGridClass(HINSTANCE instance) {
     static bool done = false;
@@ -60,7 +66,11 @@ void TMLStringGrid::SetColCount(int count) {
     colCount_ = std::max(count, 0);
     colWidths_.resize(static_cast<size_t>(colCount_), defaultColWidth_);
     for (auto& r : rows_)
-        if (r.size() > static_cast<size_t>(colCount_)) r.resize(static_cast<size_t>(colCount_));
+        if (r.Count() > static_cast<size_t>(colCount_)) {
+            std::vector<std::wstring_view> views = RowViews(r);
+            views.resize(static_cast<size_t>(colCount_));
+            r = GridRowCells(views);
+        }
     col_ = std::min(col_, std::max(colCount_ - 1, 0));
     anchorCol_ = std::min(anchorCol_, std::max(colCount_ - 1, 0));
     leftCol_ = std::clamp(leftCol_, std::min(FixedCols, colCount_), std::max(MaxLeftCol(), 0));
@@ -81,37 +91,34 @@ void TMLStringGrid::SetRowCount(int count) {
     Invalidate();
 }
 
-const std::wstring& TMLStringGrid::Cell(int col, int row) const {
-    if (row < 0 || row >= RowCount() || col < 0) return kEmpty;
-    const auto& r = rows_[static_cast<size_t>(row)];
-    return static_cast<size_t>(col) < r.size() ? r[static_cast<size_t>(col)] : kEmpty;
+std::wstring_view TMLStringGrid::CellView(int col, int row) const {
+    if (row < 0 || row >= RowCount() || col < 0) return {};
+    return rows_[static_cast<size_t>(row)].At(static_cast<size_t>(col));
 }
 
-void TMLStringGrid::SetCell(int col, int row, std::wstring text) {
+void TMLStringGrid::SetCell(int col, int row, std::wstring_view text) {
     if (row < 0 || row >= RowCount() || col < 0 || col >= colCount_) return;
     auto& r = rows_[static_cast<size_t>(row)];
-    if (static_cast<size_t>(col) >= r.size()) {
-        if (text.empty()) return;
-        r.resize(static_cast<size_t>(col) + 1);
-    }
-    r[static_cast<size_t>(col)] = std::move(text);
+    if (static_cast<size_t>(col) >= r.Count() && text.empty()) return;
+    std::vector<std::wstring_view> views = RowViews(r, static_cast<size_t>(col) + 1);
+    views[static_cast<size_t>(col)] = text;
+    r = GridRowCells(views);
     if (!updating_ && hwnd_) {
         const RECT rc = CellRect(col, row);
         InvalidateRect(hwnd_, &rc, FALSE);
     }
 }
 
-void TMLStringGrid::SetRow(int row, std::vector<std::wstring> cells) {
+void TMLStringGrid::SetRow(int row, const std::vector<std::wstring>& cells) { SetRow(row, GridRowCells(cells)); }
+
+void TMLStringGrid::SetRow(int row, GridRowCells cells) {
     if (row < 0 || row >= RowCount()) return;
     rows_[static_cast<size_t>(row)] = std::move(cells);
     Invalidate();
 }
 
 void TMLStringGrid::ClearCells() {
-    for (auto& r : rows_) {
-        r.clear();
-        r.shrink_to_fit();
-    }
+    for (auto& r : rows_) r = GridRowCells();
     Invalidate();
 }
 
@@ -125,7 +132,11 @@ void TMLStringGrid::DeleteRow(int row) {
 void TMLStringGrid::DeleteColumn(int col) {
     if (col < 0 || col >= colCount_) return;
     for (auto& r : rows_)
-        if (static_cast<size_t>(col) < r.size()) r.erase(r.begin() + col);
+        if (static_cast<size_t>(col) < r.Count()) {
+            std::vector<std::wstring_view> views = RowViews(r);
+            views.erase(views.begin() + col);
+            r = GridRowCells(views);
+        }
     colWidths_.erase(colWidths_.begin() + col);
     --colCount_;
     SetColCount(colCount_);
@@ -146,10 +157,12 @@ void TMLStringGrid::MoveRow(int fromIndex, int toIndex) {
 void TMLStringGrid::MoveColumn(int fromIndex, int toIndex) {
     if (fromIndex < 0 || toIndex < 0 || fromIndex >= colCount_ || toIndex >= colCount_ || fromIndex == toIndex) return;
     for (auto& r : rows_) {
-        r.resize(static_cast<size_t>(colCount_));
-        auto moved = std::move(r[static_cast<size_t>(fromIndex)]);
-        r.erase(r.begin() + fromIndex);
-        r.insert(r.begin() + toIndex, std::move(moved));
+        if (r.Count() == 0) continue;
+        std::vector<std::wstring_view> views = RowViews(r, static_cast<size_t>(colCount_));
+        const std::wstring_view moved = views[static_cast<size_t>(fromIndex)];
+        views.erase(views.begin() + fromIndex);
+        views.insert(views.begin() + toIndex, moved);
+        r = GridRowCells(views);
     }
     const int width = colWidths_[static_cast<size_t>(fromIndex)];
     colWidths_.erase(colWidths_.begin() + fromIndex);
@@ -204,12 +217,12 @@ void TMLStringGrid::SetGridLineWidth(int width) {
     Invalidate();
 }
 
-int TMLStringGrid::CellTextWidth(const std::wstring& text) const {
+int TMLStringGrid::CellTextWidth(std::wstring_view text) const {
     if (text.empty() || !hwnd_) return 0;
     HDC dc = GetDC(hwnd_);
     HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     RECT rc{0, 0, 0, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_NOPREFIX);
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
     return rc.right - rc.left;
@@ -221,16 +234,16 @@ int TMLStringGrid::WidestTextInColumn(int col) const {
     HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     int widest = 0;
     for (int r = 0; r < RowCount(); ++r) {
-        const std::wstring& text = Cell(col, r);
+        const std::wstring_view text = CellView(col, r);
         if (text.empty()) continue;
-        if (text.find(L'\n') == std::wstring::npos) {
+        if (text.find(L'\n') == std::wstring_view::npos) {
             // One line: the plain extent is the same width, and cheaper.
             SIZE size{};
-            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
             widest = std::max<int>(widest, size.cx);
         } else {
             RECT rc{0, 0, 0, 0};
-            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_NOPREFIX);
+            DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_NOPREFIX);
             widest = std::max<int>(widest, rc.right - rc.left);
         }
     }
@@ -558,10 +571,10 @@ void TMLStringGrid::Paint(HDC target, const RECT& clip) {
         } else {
             FillRect(dc, &cell, backBrush);
         }
-        const std::wstring& text = Cell(c, r);
+        const std::wstring_view text = CellView(c, r);
         if (text.empty()) return;
         RECT inner{cell.left + 2, cell.top + 2, cell.right - 2, cell.bottom - 1};
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &inner, format);
+        DrawTextW(dc, text.data(), static_cast<int>(text.size()), &inner, format);
     };
 
     // Columns on screen: the fixed ones, then from leftCol_ to the right edge.

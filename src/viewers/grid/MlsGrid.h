@@ -8,7 +8,10 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "viewers/grid/GridRowCells.h"
 
 namespace quib {
 
@@ -31,10 +34,13 @@ public:
     void SetRowCount(int count);
     int FixedCols = 2;
     int FixedRows = 2;
-    const std::wstring& Cell(int col, int row) const;
-    void SetCell(int col, int row, std::wstring text);
+    std::wstring Cell(int col, int row) const { return std::wstring(CellView(col, row)); }
+    // Valid until the row changes.
+    std::wstring_view CellView(int col, int row) const;
+    void SetCell(int col, int row, std::wstring_view text);
     // A whole row at once (the load fills rows this way).
-    void SetRow(int row, std::vector<std::wstring> cells);
+    void SetRow(int row, const std::vector<std::wstring>& cells);
+    void SetRow(int row, GridRowCells cells);
     // Every cell empty, the sizes kept.
     void ClearCells();
 
@@ -56,7 +62,7 @@ public:
     int GridLineWidth() const { return gridLineWidth_; }
     void SetGridLineWidth(int width);
     // The width of a cell's widest line in the grid's font.
-    int CellTextWidth(const std::wstring& text) const;
+    int CellTextWidth(std::wstring_view text) const;
     // The widest cell text of a column (one device context for all cells).
     int WidestTextInColumn(int col) const;
     // Where a cell stands in the client area (empty when not visible).
@@ -129,7 +135,7 @@ private:
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
     int colCount_ = 0;
-    std::vector<std::vector<std::wstring>> rows_;  // [row][col]; short rows end early
+    std::vector<GridRowCells> rows_;  // short rows end early
     std::vector<int> colWidths_;
     std::vector<int> rowHeights_;
     int defaultColWidth_ = 64;
