@@ -10,6 +10,7 @@
 #include "util/Controls.h"
 #include "util/IniFile.h"
 #include "util/StrConv.h"
+#include "util/Theme.h"
 #include "keymap/KeyMap.h"
 #include "settings/FormSetting.h"
 #include "viewers/image/FormImage.h"
@@ -81,6 +82,13 @@ COLORREF AreaPixel(HWND area, int x, int y) {
     const COLORREF c = GetPixel(dc, x, y);
     ReleaseDC(area, dc);
     return c;
+}
+
+// The colour in the middle of a window, read from the screen.
+COLORREF WindowPixel(HWND w) {
+    RECT r{};
+    GetClientRect(w, &r);
+    return AreaPixel(w, r.right / 2, r.bottom / 2);
 }
 
 bool Near(COLORREF a, COLORREF b) {
@@ -503,6 +511,144 @@ TEST_F(ImageWindow, ParameterSettingsApplyAtOnce) {
         EXPECT_EQ(MenuText(GetMenu(v.Handle()), TFormImage::kTagMenuSettingRate), L"表示間隔[&10秒]");
     });
     EXPECT_EQ(folder.Read(L"ImageSideBar", L"Text"), L"150");
+}
+
+
+// The slide show steps to the next picture on its interval, from the last
+// back to the first, with the menus that would disturb it switched off;
+// stopping it stops the stepping and gives the menus back.
+TEST_F(ImageWindow, SlideShowStepsOnItsIntervalUntilStopped) {
+    folder.Write(L"ImageInterval", L"Index", L"0");  // one second
+    host.files = {Write(L"1.png", EncodePicture(GUID_ContainerFormatPng, 10, 10, TwoBlocks(10, 10, kRed, kRed))),
+                  Write(L"2.png", EncodePicture(GUID_ContainerFormatPng, 10, 10, TwoBlocks(10, 10, kBlue, kBlue))),
+                  Write(L"3.png", EncodePicture(GUID_ContainerFormatPng, 10, 10, TwoBlocks(10, 10, kGreen, kGreen)))};
+    RunViewer(host, [&](TFormImage& v) {
+        HMENU bar = GetMenu(v.Handle());
+        auto grayed = [&](UINT item, UINT by) { return (GetMenuState(bar, item, by) & MF_GRAYED) != 0; };
+        v.RunCommand(1101);
+        EXPECT_TRUE(v.SlideShowRunning());
+        EXPECT_TRUE(grayed(1101, MF_BYCOMMAND));
+        EXPECT_FALSE(grayed(1102, MF_BYCOMMAND));
+        for (UINT top : {3u, 4u, 5u}) EXPECT_TRUE(grayed(top, MF_BYPOSITION)) << top;
+        EXPECT_FALSE(grayed(2, MF_BYPOSITION));  // moving by hand still works
+        EXPECT_TRUE(WaitFor([&] { return host.current == 1; }, 4000));
+        EXPECT_TRUE(Near(ReadSides(v).left, kBlue));
+        EXPECT_TRUE(WaitFor([&] { return host.current == 2; }, 4000));
+        EXPECT_TRUE(WaitFor([&] { return host.current == 0; }, 4000));
+        EXPECT_TRUE(Near(ReadSides(v).left, kRed));
+        v.RunCommand(1102);
+        EXPECT_FALSE(v.SlideShowRunning());
+        Pump(2500);
+        EXPECT_EQ(host.current, 0);
+        EXPECT_FALSE(grayed(1101, MF_BYCOMMAND));
+        EXPECT_TRUE(grayed(1102, MF_BYCOMMAND));
+        for (UINT top : {3u, 4u, 5u}) EXPECT_FALSE(grayed(top, MF_BYPOSITION)) << top;
+    });
+}
+
+// The wheel over the picture steps one picture every second notch (the
+// default count), not again within its short latch; over the vertical scroll
+// bar of a picture taller than the window it scrolls by the wheel step
+// instead and never steps.
+TEST_F(ImageWindow, WheelStepsEverySecondNotchAndScrollsOverTheScrollBar) {
+    folder.Write(L"Image", L"Fit", L"0");
+    host.files = {Write(L"tall.png", EncodePicture(GUID_ContainerFormatPng, 60, 3000, TwoBlocks(60, 3000, kRed, kRed))),
+                  Write(L"2.png", EncodePicture(GUID_ContainerFormatPng, 10, 10, TwoBlocks(10, 10, kBlue, kBlue))),
+                  Write(L"3.png", EncodePicture(GUID_ContainerFormatPng, 10, 10, TwoBlocks(10, 10, kGreen, kGreen)))};
+    RunViewer(host, [&](TFormImage& v) {
+        HWND area = v.PictureArea();
+        RECT outer{}, client{};
+        GetWindowRect(area, &outer);
+        GetClientRect(area, &client);
+        ASSERT_GT(outer.right - outer.left, client.right);  // the vertical scroll bar stands
+        auto wheel = [&](int x, int y, bool down) {
+            SendMessageW(area, WM_MOUSEWHEEL, MAKEWPARAM(0, down ? -WHEEL_DELTA : WHEEL_DELTA), MAKELPARAM(x, y));
+        };
+        const int barX = outer.left + client.right + 2, middleY = (outer.top + outer.bottom) / 2;
+        wheel(barX, middleY, true);
+        EXPECT_EQ(GetScrollPos(area, SB_VERT), 24);
+        wheel(barX, middleY, true);
+        EXPECT_EQ(GetScrollPos(area, SB_VERT), 48);
+        wheel(barX, middleY, false);
+        EXPECT_EQ(GetScrollPos(area, SB_VERT), 24);
+        EXPECT_EQ(host.current, 0);
+
+        const int pictureX = outer.left + 20, pictureY = outer.top + 20;
+        Pump(60);
+        wheel(pictureX, pictureY, true);  // the count was left at 1 by the scrolling
+        EXPECT_EQ(host.current, 1);
+        wheel(pictureX, pictureY, true);
+        EXPECT_EQ(host.current, 1);
+        wheel(pictureX, pictureY, true);  // a second notch while the latch is on: no step
+        EXPECT_EQ(host.current, 1);
+        Pump(60);
+        wheel(pictureX, pictureY, true);
+        wheel(pictureX, pictureY, false);  // the second notch's direction decides
+        EXPECT_EQ(host.current, 0);
+    });
+}
+
+// Side-bar colours: under the default style the bars follow the background
+// while they are to match it and show their own colour otherwise; every
+// colour command repaints them by that rule.
+TEST_F(ImageWindow, SideBarsFollowTheBackgroundUnderTheDefaultStyle) {
+    folder.Write(L"Image", L"SideBar", L"1");
+    folder.Write(L"ImageSideBar", L"Color", L"$0000FF");
+    host.files = {Write(L"a.png", EncodePicture(GUID_ContainerFormatPng, 40, 20, TwoBlocks(40, 20, kRed, kBlue)))};
+    RunViewer(host, [&](TFormImage& v) {
+        EXPECT_EQ(WindowPixel(v.LeftSideBar()), RGB(0, 0, 0x40));  // the first background
+        v.RunCommand(1322);
+        EXPECT_EQ(WindowPixel(v.LeftSideBar()), RGB(0x80, 0x80, 0x80));
+        EXPECT_EQ(WindowPixel(v.RightSideBar()), RGB(0x80, 0x80, 0x80));
+        v.RunCommand(1333);
+        EXPECT_EQ(WindowPixel(v.LeftSideBar()), RGB(0xFF, 0, 0));
+        v.RunCommand(1322);
+        EXPECT_EQ(WindowPixel(v.LeftSideBar()), RGB(0xFF, 0, 0));
+        // Full screen shows the top strip in the background colour, no menu bar.
+        PressKey(v.PictureArea(), 'M');
+        EXPECT_EQ(GetMenu(v.Handle()), nullptr);
+        EXPECT_TRUE(IsWindowVisible(v.TopStrip()));
+        EXPECT_EQ(WindowPixel(v.TopStrip()), RGB(0xF5, 0xF5, 0xF5));
+        PressKeyOnFocus(VK_ESCAPE);
+        EXPECT_FALSE(IsWindowVisible(v.TopStrip()));
+    });
+}
+
+class DarkImageWindow : public ImageWindow {
+protected:
+    static constexpr COLORREF kListColor = RGB(0x20, 0x30, 0x28);
+    void SetUp() override { quib::SetApplicationStyle(quib::VisualStyle::Carbon, kListColor); }
+    void TearDown() override { quib::SetApplicationStyle(quib::VisualStyle::System, 0); }
+};
+
+// Under a dark style the bars are the style's panels: the background at the
+// start when they are to match it, the style's list colour after either
+// side-bar colour command, and a background change leaves them alone. Full
+// screen keeps a blank menu bar instead of the top strip.
+TEST_F(DarkImageWindow, SideBarsAreTheStylesPanels) {
+    folder.Write(L"Image", L"SideBar", L"1");
+    folder.Write(L"ImageSideBar", L"Color", L"$0000FF");
+    host.files = {Write(L"a.png", EncodePicture(GUID_ContainerFormatPng, 40, 20, TwoBlocks(40, 20, kRed, kBlue)))};
+    RunViewer(host, [&](TFormImage& v) {
+        EXPECT_EQ(WindowPixel(v.LeftSideBar()), RGB(0, 0, 0x40));
+        v.RunCommand(1322);
+        EXPECT_EQ(WindowPixel(v.LeftSideBar()), RGB(0, 0, 0x40));
+        v.RunCommand(1333);
+        EXPECT_EQ(WindowPixel(v.LeftSideBar()), kListColor);
+        EXPECT_EQ(WindowPixel(v.RightSideBar()), kListColor);
+        v.RunCommand(1333);
+        EXPECT_EQ(WindowPixel(v.LeftSideBar()), kListColor);
+        PressKey(v.PictureArea(), 'M');
+        ASSERT_TRUE(v.FullScreen());
+        HMENU blank = GetMenu(v.Handle());
+        ASSERT_NE(blank, nullptr);
+        EXPECT_EQ(GetMenuItemCount(blank), 1);
+        EXPECT_EQ(MenuText(blank, 0), L" ");
+        EXPECT_FALSE(IsWindowVisible(v.TopStrip()));
+        PressKeyOnFocus(VK_ESCAPE);
+        EXPECT_FALSE(v.FullScreen());
+        EXPECT_GT(GetMenuItemCount(GetMenu(v.Handle())), 1);
+    });
 }
 
 }  // namespace

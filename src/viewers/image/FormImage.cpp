@@ -15,6 +15,7 @@
 #include "util/PathPrefix.h"
 #include "util/StrConv.h"
 #include "util/TextFile.h"
+#include "util/Theme.h"
 #include "viewers/Taskbar.h"
 #include "viewers/image/ExifData.h"
 #include "viewers/image/SusiePicture.h"
@@ -181,6 +182,9 @@ void TFormImage::FormCreate() {
     labelFont_ = CreateFontW(-MulDiv(pt, static_cast<int>(Dpi()), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                              DEFAULT_CHARSET, 0, 0, 0, 0, fontName_.c_str());
     label_ = CreateLabel(infoBar_, L"", kLabel, labelFont_);
+    // Under a dark style the bars are the style's panels: the background only
+    // when they are to match it, else the style's list colour.
+    darkBarColor_ = MenuChecked(1333) ? BackColor() : CurrentPalette().window;
     leftBar_ = CreatePanel(handle_, kLeftBar, SideBarColor());
     rightBar_ = CreatePanel(handle_, kRightBar, SideBarColor());
     area_ = CreateWindowExW(0, kAreaClass, L"", WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP, 0, 0, 10,
@@ -253,7 +257,10 @@ bool TFormImage::Fit() const { return MenuChecked(1324); }
 
 COLORREF TFormImage::BackColor() const { return kBackColors[IntImageBackColorIndex & 3]; }
 
-COLORREF TFormImage::SideBarColor() const { return MenuChecked(1333) ? BackColor() : sideBarColor_; }
+COLORREF TFormImage::SideBarColor() const {
+    if (DarkStyleActive()) return darkBarColor_;
+    return MenuChecked(1333) ? BackColor() : sideBarColor_;
+}
 
 void TFormImage::ApplyColors() {
     for (HWND p : {infoBar_, topStrip_, bottomStrip_})
@@ -277,7 +284,8 @@ void TFormImage::Layout() {
     const int w = clientW_, h = clientH_;
     const int menuH = GetSystemMetrics(SM_CYMENU);
     int y = 0;
-    const bool top = fullScreen_;
+    // A dark style keeps a blank menu bar in full screen instead of the strip.
+    const bool top = fullScreen_ && !DarkStyleActive();
     ShowWindow(topStrip_, top ? SW_SHOW : SW_HIDE);
     if (top) {
         MoveWindow(topStrip_, 0, 0, w, menuH, TRUE);

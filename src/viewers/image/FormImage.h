@@ -94,6 +94,9 @@ public:
     bool SlideShowRunning() const { return slideShow_; }
     HWND PictureArea() const { return area_; }
     HWND InformationLabel() const { return label_; }
+    HWND LeftSideBar() const { return leftBar_; }
+    HWND RightSideBar() const { return rightBar_; }
+    HWND TopStrip() const { return topStrip_; }
     // Where the picture stands in the area's client, and the bitmap shown.
     RECT PictureRect() const;
     HBITMAP PictureBitmap() const { return bitmap_; }
@@ -145,6 +148,8 @@ private:
          area_ = nullptr, bottomStrip_ = nullptr;
     HFONT labelFont_ = nullptr;
     COLORREF sideBarColor_ = 0x400000;
+    // Under a dark style the bars keep the colour they were last given.
+    COLORREF darkBarColor_ = 0;
     std::wstring fontName_ = L"ＭＳ ゴシック", fontSize_ = L"14", fontColor_ = L"clWhite";
     int intervalIndex_ = 4;
     bool fullScreen_ = false;
@@ -152,6 +157,7 @@ private:
     LONG_PTR savedStyle_ = 0;
     WINDOWPLACEMENT savedPlacement_{};
     HMENU savedMenu_ = nullptr;
+    HMENU blankMenu_ = nullptr;  // the dark style's menu bar in full screen
     int clientW_ = 0, clientH_ = 0;
 };
 

@@ -11,6 +11,7 @@
 #include "util/Controls.h"
 #include "util/Message.h"
 #include "util/PathPrefix.h"
+#include "util/Theme.h"
 #include "viewers/image/FormImage.h"
 #include "app/FormMain.h"
 #include "settings/FormSetting.h"
@@ -142,10 +143,14 @@ void TFormImage::MenuSideBarColorClick() {
     cc.Flags = CC_RGBINIT | CC_FULLOPEN;
     if (!ChooseColorW(&cc)) return;
     sideBarColor_ = cc.rgbResult;
+    if (DarkStyleActive()) darkBarColor_ = CurrentPalette().window;
     ApplyColors();
 }
 
-void TFormImage::MenuSameAsBackColorClick() { ApplyColors(); }
+void TFormImage::MenuSameAsBackColorClick() {
+    if (DarkStyleActive()) darkBarColor_ = CurrentPalette().window;
+    ApplyColors();
+}
 
 void TFormImage::MenuInformationItemClick() { InformationUpDate(); }
 
@@ -235,7 +240,15 @@ void TFormImage::EnterFullScreen() {
     savedStyle_ = GetWindowLongPtrW(handle_, GWL_STYLE);
     savedMenu_ = GetMenu(handle_);
     fullScreen_ = true;
-    SetMenu(handle_, nullptr);
+    if (DarkStyleActive()) {
+        // The dark menu bar is drawn by the style: an empty one keeps the
+        // look of the window's top edge where the default style shows a strip.
+        blankMenu_ = CreateMenu();
+        AppendMenuW(blankMenu_, MF_STRING | MF_DISABLED, 0, L" ");
+        SetMenu(handle_, blankMenu_);
+    } else {
+        SetMenu(handle_, nullptr);
+    }
     SetWindowLongPtrW(handle_, GWL_STYLE, (savedStyle_ & ~static_cast<LONG_PTR>(WS_OVERLAPPEDWINDOW)) | WS_POPUP);
     HideTaskbar();
     HMONITOR mon = MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST);
@@ -262,6 +275,10 @@ void TFormImage::LeaveFullScreen() {
     SetMenuChecked(1324, BoolMenuFitMem);
     SetMenuChecked(1331, BoolMenuSideBarMem);
     if (savedMenu_) SetMenu(handle_, savedMenu_);
+    if (blankMenu_) {
+        DestroyMenu(blankMenu_);
+        blankMenu_ = nullptr;
+    }
     SetWindowLongPtrW(handle_, GWL_STYLE, savedStyle_);
     savedPlacement_.showCmd = SW_SHOWNORMAL;
     SetWindowPlacement(handle_, &savedPlacement_);
