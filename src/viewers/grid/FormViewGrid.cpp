@@ -503,7 +503,13 @@ void TFormViewGrid::StringGrid1SelectCell(int col, int row) {
         if (SendMessageW(memo1_, EM_GETMODIFY, 0, 0)) BoolEditModified = true;
         grid_.SetCell(IntLastCol, IntLastRow, GetText(memo1_));
     }
+    // The editor's text is set with drawing off and painted once with the
+    // rest of the window: setting it redraws the editor and its scroll bars
+    // at once, which made every move of the current cell slow.
+    SendMessageW(memo1_, WM_SETREDRAW, FALSE, 0);
     SetWindowTextW(memo1_, grid_.Cell(col, row).c_str());
+    SendMessageW(memo1_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(memo1_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     SendMessageW(memo1_, EM_SETMODIFY, FALSE, 0);
     MemoStatus();
     IntLastCol = col;

@@ -436,21 +436,30 @@ void TMLStringGrid::SetLeftCol(int col) {
 
 void TMLStringGrid::UpdateScrollBars() {
     if (!hwnd_ || updating_) return;
-    SCROLLINFO si{};
-    si.cbSize = sizeof(si);
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+    // Setting a scroll bar redraws it at once; a move that leaves a bar as it
+    // was must not pay for that.
+    auto set = [this](int bar, int max, int page, int pos, ScrollState& last) {
+        const ScrollState now{max, page, pos};
+        if (last.valid && last.max == now.max && last.page == now.page && last.pos == now.pos) return;
+        SCROLLINFO si{};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+        si.nMin = 0;
+        si.nMax = max;
+        si.nPage = static_cast<UINT>(page);
+        si.nPos = pos;
+        SetScrollInfo(hwnd_, bar, &si, TRUE);
+        last = now;
+        last.valid = true;
+    };
     const int dataRows = std::max(RowCount() - FixedRows, 0);
-    si.nMin = 0;
-    si.nMax = std::max(dataRows - 1, 0);
-    si.nPage = static_cast<UINT>(std::min(VisibleRowCount(), std::max(dataRows, 1)));
-    if (MaxTopRow() <= FixedRows && dataRows <= static_cast<int>(si.nPage)) si.nPage = static_cast<UINT>(si.nMax + 1);
-    si.nPos = std::max(topRow_ - FixedRows, 0);
-    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+    const int rowMax = std::max(dataRows - 1, 0);
+    int rowPage = std::min(VisibleRowCount(), std::max(dataRows, 1));
+    if (MaxTopRow() <= FixedRows && dataRows <= rowPage) rowPage = rowMax + 1;
+    set(SB_VERT, rowMax, rowPage, std::max(topRow_ - FixedRows, 0), lastVert_);
     const int dataCols = std::max(colCount_ - FixedCols, 0);
-    si.nMax = std::max(dataCols - 1, 0);
-    si.nPage = static_cast<UINT>(std::min(VisibleColCount(), std::max(dataCols, 1)));
-    si.nPos = std::max(leftCol_ - FixedCols, 0);
-    SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
+    set(SB_HORZ, std::max(dataCols - 1, 0), std::min(VisibleColCount(), std::max(dataCols, 1)),
+        std::max(leftCol_ - FixedCols, 0), lastHorz_);
 }
 
 void TMLStringGrid::Scroll(int bar, int code) {

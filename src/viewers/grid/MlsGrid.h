@@ -149,6 +149,11 @@ private:
     int sizingCol_ = -1;
     int sizingStartX_ = 0, sizingStartWidth_ = 0;
     int wheelRest_ = 0;
+    struct ScrollState {
+        int max = 0, page = 0, pos = 0;
+        bool valid = false;
+    };
+    ScrollState lastVert_, lastHorz_;
 };
 
 }  // namespace quib
