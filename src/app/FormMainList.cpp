@@ -377,6 +377,15 @@ void TFormMain::ReListForDisplayForm() {
         ListArchive(StrLoadFileName);
         SetItemNewListArchive();
     }
+    if (ExistsFile(StrLoadFileName) && ListingModeNow == ListingMode::Sfx) {
+        if (MenuChecked(tag::MenuFileSfxAuto)) {
+            ListSfx(StrLoadFileName);
+            SetItemNewListArchive();
+        } else if (MenuChecked(tag::MenuFileSfxList)) {
+            ArchiveListSfxDllSelected(StrLoadFileName);
+            SetItemNewListArchive();
+        }
+    }
     RECT cr{};
     GetClientRect(handle_, &cr);
     FormResize(cr.right, cr.bottom);
@@ -520,6 +529,11 @@ void TFormMain::OpenChosenFile(const std::wstring& path) {
             }
             break;
         case ListingMode::Sfx:
+            ShowListOrMemo(true);
+            ListSfx(path);
+            SetItemNewListArchive();
+            ResetSfxSubModes(true);
+            break;
         case ListingMode::Susie:
             // Their listers come with the self-extracting and Susie work.
             ShowListOrMemo(true);
