@@ -11,6 +11,8 @@ namespace {
 enum ControlId : int { kFileList = 100, kArchiveList, kZipDll };
 
 constexpr int kHorizontalExtent = 1390;
+// One row and the horizontal scroll bar under it.
+constexpr int kArchiveListHeight = 44;
 
 FormDescription DeleteDescription() {
     FormDescription d = FormDescription::Window(L"FormDelete", SIZE{770, 540}, SIZE{770, 540});
@@ -78,7 +80,7 @@ void TFormDelete::FormResize(int w, int h) {
     w = Unscale(w);
     h = Unscale(h);
     const int listWidth = std::max(60, w - 60);
-    const int fixed = 10 + 22 + 8 + 22 + 24 + 8 + 30 + 8 + 26 + 26 + 12 + 30 + 12;
+    const int fixed = 10 + 22 + 8 + 22 + kArchiveListHeight + 8 + 30 + 8 + 26 + 26 + 12 + 30 + 12;
     const int fileHeight = std::max(60, h - fixed);
     int y = 10;
     Place(labelFiles_, 30, y, listWidth, 22);
@@ -87,8 +89,8 @@ void TFormDelete::FormResize(int w, int h) {
     y += fileHeight + 8;
     Place(labelArchive_, 30, y, listWidth, 22);
     y += 22;
-    Place(archiveList_, 30, y, listWidth, 24);
-    y += 24 + 8;
+    Place(archiveList_, 30, y, listWidth, kArchiveListHeight);
+    y += kArchiveListHeight + 8;
     Place(labelZipDll_, 30, y + 4, 220, 22);
     Place(zipDll_, 254, y, 200, 200);
     y += 30 + 8;
