@@ -416,7 +416,7 @@ void TFormMain::OpenArchive(const std::wstring& path) {
         ResetSfxSubModes(true);
         ListSfx(path);
         SetItemNewListArchive();
-    } else if (ListingModeNow == ListingMode::Sfx || ListingModeNow == ListingMode::Susie) {
+    } else if (ListingModeNow == ListingMode::Susie) {
         ShowListOrMemo(true);
         StrListArchiveDirFile.clear();
         SetItemNewListArchive();

@@ -535,11 +535,10 @@ void TFormMain::OpenChosenFile(const std::wstring& path) {
             ResetSfxSubModes(true);
             break;
         case ListingMode::Susie:
-            // Their listers come with the self-extracting and Susie work.
+            // Its lister comes with the Susie work.
             ShowListOrMemo(true);
             StrListArchiveDirFile.clear();
             SetItemNewListArchive();
-            if (mode == ListingMode::Sfx) ResetSfxSubModes(true);
             break;
         case ListingMode::Normal:
             ShowListOrMemo(true);
