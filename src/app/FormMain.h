@@ -254,6 +254,9 @@ public:
     void MenuFileSfxListClick();
     void MenuFileSfxSimpleClick();
     void MenuFileSfxTestClick();
+    // The self-extracting list made again the way the checked sub-mode made
+    // it: by probing, or with the kind chosen in the DLL selection dialog.
+    bool ListSfxAgain(const std::wstring& path);
     // The lines of the last probe report (the hidden text box Memo4).
     StringList Memo4Lines() const;
 

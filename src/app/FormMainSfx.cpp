@@ -113,6 +113,12 @@ bool TFormMain::ArchiveListTestDllSelected(const std::wstring& path) {
 
 // ---------------------------------------------------------------- sub-modes
 
+bool TFormMain::ListSfxAgain(const std::wstring& path) {
+    // A kind the user chose stays chosen: probing could find another.
+    if (MenuChecked(tag::MenuFileSfxList)) return ArchiveListSfxDllSelected(path);
+    return ListSfx(path);
+}
+
 void TFormMain::MenuFileSfxAutoClick() {
     ShowListOrMemo(true);
     SetModeCaptions(false);

@@ -234,6 +234,7 @@ TEST(PasswordWindow, TheRightPasswordOpensAnEncryptedZipAndCancelClearsIt) {
         h.Pump(100);
     };
     extract();
+    ASSERT_FALSE(h.Messages().Texts().empty());
     EXPECT_EQ(h.Messages().Texts().back(), L"Information : 解凍が完了しました\r\n" + dest + L"\\");
     EXPECT_EQ(ReadFileBytes(dest + L"\\hello.txt"), ReadFileBytes(Standin(L"src\\hello.txt")));
 
@@ -245,6 +246,7 @@ TEST(PasswordWindow, TheRightPasswordOpensAnEncryptedZipAndCancelClearsIt) {
     CreateDirectoryW(dest.c_str(), nullptr);
     h.Messages().Clear();
     extract();
+    ASSERT_FALSE(h.Messages().Texts().empty());
     EXPECT_EQ(h.Messages().Texts().back(), L"Information : 解凍できませんでした");
     EXPECT_FALSE(FileExists(dest + L"\\hello.txt"));
 }
@@ -395,6 +397,43 @@ TEST(DeleteWindow, TheArchivesTimeStampAndAttributesAreKeptWhenAsked) {
     }
 }
 
+// In the filer display a marked folder stands for every entry inside it,
+// also a folder the archive knows only through its files: the folder goes as
+// a whole and everything beside it stays.
+TEST(DeleteWindow, AMarkedFolderOfTheFilerDisplayGoesWithEverythingInside) {
+    struct Case {
+        const wchar_t* enter;  // the folder walked into first, or none
+        const wchar_t* folder;
+        std::vector<std::wstring> files;
+        std::vector<std::wstring> after;
+    } cases[] = {
+        {nullptr, L"a", {L"\"a/\"", L"\"a/x.txt\"", L"\"a/b/c.txt\""}, {L"<\\>", L"b.txt"}},
+        {L"a", L"b", {L"\"a/b/c.txt\""}, {L"<\\>", L"b.txt", L"a/", L"a/x.txt"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(quib::WideToUtf8(c.folder));
+        DeleteScene s(ProgramFixture(L"levels.zip"), L"levels.zip");
+        s.h.Setting(L"ListText", L"Enabled", L"0");
+        s.h.Setting(L"ListFiler", L"Enabled", L"1");
+        quib::TFormMain& f = s.Start();
+        ASSERT_TRUE(f.MenuChecked(quib::tag::MenuListFiler));
+        if (c.enter) {
+            f.SelectRow(RowOf(f, c.enter), false);
+            SetFocus(f.ListView1());
+            PostMessageW(f.ListView1(), WM_KEYDOWN, VK_RETURN, 1);
+            PostMessageW(f.ListView1(), WM_KEYUP, VK_RETURN, 0xC0000001);
+            s.h.Pump();
+            ASSERT_EQ(f.StrFilerCurrent, L"/" + std::wstring(c.enter) + L"/");
+        }
+        MarkPaths(s.h, {c.folder});
+        const DeleteDialogSeen seen = DeleteThroughDialog(s.h);
+        EXPECT_EQ(seen.files, c.files);
+        EXPECT_EQ(s.h.Messages().Texts(), std::vector<std::wstring>{L"Information : 削除が完了しました"});
+        s.h.Command(quib::tag::MenuListText);
+        EXPECT_EQ(ShownPaths(f), c.after);
+    }
+}
+
 // A deletion the DLL refuses (the stand-in cannot write LZH) leaves the
 // archive exactly as it was, its time stamp too, and the list untouched.
 TEST(DeleteWindow, AFailedDeletionLeavesTheArchiveAsItWas) {
@@ -421,6 +460,35 @@ TEST(DeleteWindow, AFailedDeletionLeavesTheArchiveAsItWas) {
         EXPECT_EQ(ShownPaths(f), rows);
         EXPECT_EQ(f.RowMark(RowOf(f, L"numbers.txt")), L"●");
     }
+}
+
+// An archive another program holds open cannot be replaced: the deletion
+// fails, and the archive, its time stamp and attributes and the list stay as
+// they were.
+TEST(DeleteWindow, AnArchiveInUseIsLeftAsItWas) {
+    DeleteScene s(ProgramFixture(L"levels.zip"), L"levels.zip");
+    SetLastWrite(s.archive, 2004);
+    SetFileAttributesW(s.archive.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+    const std::string bytes = ReadFileBytes(s.archive);
+    const FILETIME before = LastWrite(s.archive);
+    const DWORD attributesBefore = GetFileAttributesW(s.archive.c_str());
+    quib::TFormMain& f = s.Start();
+    const auto rows = ShownPaths(f);
+    MarkPaths(s.h, {L"b.txt"});
+    const HANDLE held = CreateFileW(s.archive.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    DeleteThroughDialog(s.h);
+    CloseHandle(held);
+    EXPECT_EQ(s.h.Messages().Texts(), std::vector<std::wstring>{L"Error : 削除できませんでした"});
+    const auto calls = ArchiverCalls(s.log->path);
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back()[0], L"Zip");
+    EXPECT_NE(calls.back()[5], L"0");
+    EXPECT_EQ(ReadFileBytes(s.archive), bytes);
+    EXPECT_TRUE(SameTime(LastWrite(s.archive), before));
+    EXPECT_EQ(GetFileAttributesW(s.archive.c_str()), attributesBefore);
+    EXPECT_EQ(ShownPaths(f), rows);
+    EXPECT_EQ(f.RowMark(RowOf(f, L"b.txt")), L"●");
 }
 
 TEST(DeleteWindow, RefusalsAndCancelChangeNothing) {
@@ -507,19 +575,28 @@ TEST(DeleteWindow, ThePasswordReachesTheDeletionCommand) {
         int deleteZipDll;
         const wchar_t* password;
         const wchar_t* expected;
+        const wchar_t* row = L"b.txt";
+        bool needsJapaneseCodePage = false;
     } cases[] = {
         {L"levels.zip", L"levels.zip", 0, L"pw", L"-d -Ppw \""},
         {L"levels.zip", L"levels.zip", 1, L"p w", L"-d \"-Pp w\" \""},
         {L"levels.zip", L"levels.zip", 2, L"p w", L"d \"-pp w\" \""},
-        {L"sample.lzh", L"sample.lzh", 0, L"pw", L"d -jyd1 \""},
+        {L"sample.lzh", L"sample.lzh", 0, L"pw", L"d -jyd1 \"", L"numbers.txt"},
+        {L"levels.zip", L"levels.zip", 0, L"パス ワード", L"-d \"-Pパス ワード\" \"", L"b.txt", true},
+        {L"levels.zip", L"levels.zip", 2, L"日本語", L"d -p日本語 \"", L"b.txt", true},
+        {L"basic.7z", L"basic.7z", 0, L"パス ワード", L"d -ms=off \"-pパス ワード\" \"", L"hello.txt", true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(quib::WideToUtf8(c.name) + " " + std::to_string(c.deleteZipDll));
-        DeleteScene s(ProgramFixture(c.source), c.name);
+        SCOPED_TRACE(quib::WideToUtf8(c.name) + " " + std::to_string(c.deleteZipDll) + " " + quib::WideToUtf8(c.password));
+        if (c.needsJapaneseCodePage && GetACP() != 932) continue;
+        const std::wstring source = std::wstring(c.source) == L"basic.7z" ? Standin(c.source) : ProgramFixture(c.source);
+        DeleteScene s(source, c.name);
         s.h.Setting(L"DeleteZipDll", L"Index", std::to_wstring(c.deleteZipDll));
         quib::TFormMain& f = s.Start();
         EnterPassword(s.h, c.password);
-        f.SelectRow(RowOf(f, std::wstring(c.name) == L"sample.lzh" ? L"numbers.txt" : L"b.txt"), false);
+        EXPECT_EQ(f.StrArchivePasswordExtract, c.password);
+        ASSERT_GE(RowOf(f, c.row), 0);
+        f.SelectRow(RowOf(f, c.row), false);
         DeleteThroughDialog(s.h);
         const auto calls = ArchiverCalls(s.log->path);
         // The deletion call (a listing follows a successful one).

@@ -12,6 +12,7 @@
 #include "app/FormSelectDll.h"
 #include "app/MainMenuTable.h"
 #include "extract/FormExtract.h"
+#include "settings/FormSetting.h"
 #include "util/StrConv.h"
 
 using namespace quibtest;
@@ -322,4 +323,92 @@ TEST(SfxListing, AnUnknownChosenIndexListsOnlyTheRoot) {
     WritePrivateProfileStringW(L"SfxSelectDll", L"Index", L"9", h.Ini().c_str());
     h.Command(quib::tag::MenuListText);  // listed again the DLL-chosen way
     EXPECT_EQ(ShownPaths(f), std::vector<std::wstring>{L"<\\>"});
+}
+
+// The simple and test displays read the file with the DLL of the kind chosen
+// in the dialog, with that family's List or Test command, and show the DLL's
+// report in the text area.
+TEST(SfxListing, TheSimpleAndTestDisplaysAskTheChosenKindsDll) {
+    struct Case {
+        const wchar_t* file;
+        int tag;
+        int pick;
+        const wchar_t* kind;
+        const wchar_t* function;
+        const wchar_t* command;  // the family's command text before the quoted path
+        const wchar_t* reportLine;
+    } cases[] = {
+        {L"sfx7z.exe", quib::tag::MenuFileSfxTest, 2, L".7z", L"SevenZip", L"t", L"OK: seven.txt"},
+        {L"sfxzip.exe", quib::tag::MenuFileSfxTest, 1, L".zip", L"UnZip", L"-t", L"OK: setup/readme.txt"},
+        {L"sfx7z.exe", quib::tag::MenuFileSfxSimple, 2, L".7z", L"SevenZip", L"l", L"seven.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(quib::WideToUtf8(c.file) + " " + std::to_string(c.tag));
+        MainWindowHarness h;
+        EnableProbes(h, {L"zip", L"7z"});
+        ArchiverLogScope log(h.Folder() / L"calls.log");
+        const std::wstring path = ProgramFixture(c.file);
+        quib::TFormMain& f = h.Start({L"hsfx=%h", path});
+        ASSERT_GT(f.RowCount(), 1);
+        DeleteFileW(log.path.c_str());
+        ChooseInDialog(h, c.tag, c.pick);
+        EXPECT_EQ(f.StatusText(5), c.kind);
+        EXPECT_FALSE(f.ListVisible());
+        EXPECT_TRUE(f.MenuChecked(c.tag));
+        const auto calls = ArchiverCalls(log.path);
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0][0], c.function);
+        EXPECT_EQ(calls[0][3].substr(0, calls[0][3].find(L" \"")), c.command);
+        EXPECT_EQ(calls[0][3].substr(calls[0][3].size() - path.size() - 2), L"\"" + path + L"\"");
+        const auto memo = f.Memo1Lines();
+        EXPECT_NE(std::find_if(memo.begin(), memo.end(),
+                               [&](const std::wstring& l) { return l.find(c.reportLine) != std::wstring::npos; }),
+                  memo.end());
+    }
+}
+
+// After OK in the parameter settings dialog the file is listed again the way
+// the sub-mode lists it: by probing, or with the kind chosen by hand, which
+// stays chosen. Another self-extractor put in the file's place shows.
+TEST(SfxListing, TheParameterSettingsListTheFileAgain) {
+    for (bool chosen : {false, true}) {
+        SCOPED_TRACE(chosen ? "DLL chosen" : "automatic");
+        MainWindowHarness h;
+        EnableProbes(h, {L"zip", L"7z"});
+        h.Setting(L"ListText", L"Enabled", L"1");
+        h.Setting(L"ListFiler", L"Enabled", L"0");
+        TempDir dir;
+        const std::wstring file = dir / L"setup.exe";
+        CopyFileW(ProgramFixture(L"sfxzip.exe").c_str(), file.c_str(), FALSE);
+        ArchiverLogScope log(h.Folder() / L"calls.log");
+        quib::TFormMain& f = h.Start({L"hsfx=%h", file});
+        ASSERT_EQ(f.StatusText(5), L".zip");
+        // 7-zip32.dll reads the zip self-extractor as well.
+        if (chosen) ChooseInDialog(h, quib::tag::MenuFileSfxList, 2);
+        ASSERT_EQ(ShownPaths(f), (std::vector<std::wstring>{L"<\\>", L"top.txt", L"setup/", L"setup/data.bin",
+                                                            L"setup/readme.txt"}));
+        ASSERT_TRUE(CopyFileW(ProgramFixture(L"sfx7z.exe").c_str(), file.c_str(), FALSE));
+        DeleteFileW(log.path.c_str());
+        h.Messages().Clear();
+        DuringModal dialog([&] {
+            HWND w = FindThreadWindow(L"パラメータ設定");
+            auto* form = w ? dynamic_cast<quib::TFormSetting*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!form) return false;
+            form->ButtonOKClick();
+            return true;
+        });
+        h.Command(quib::tag::MenuParameterSetting);
+        WaitFor([&] { return dialog.Done(); });
+        h.Pump(50);
+        EXPECT_TRUE(h.Messages().Texts().empty());
+        EXPECT_EQ(ShownPaths(f), (std::vector<std::wstring>{L"<\\>", L"seven.txt", L"docs/", L"docs/inner.txt"}));
+        EXPECT_EQ(ListRowCount(f.ListView1()), 4);
+        EXPECT_EQ(f.StatusText(5), L".7z");
+        EXPECT_EQ(f.MenuChecked(quib::tag::MenuFileSfxList), chosen);
+        EXPECT_EQ(f.MenuChecked(quib::tag::MenuFileSfxAuto), !chosen);
+        // Probing asks the command function first; the chosen kind opens the file at once.
+        const auto points = ArchiverEntryPoints(log.path);
+        ASSERT_FALSE(points.empty());
+        EXPECT_EQ(points.front(), chosen ? L"SevenZipOpenArchive" : L"SevenZip");
+    }
 }
