@@ -369,14 +369,16 @@ void TFormMain::MenuFileTestClick() {
     }
 }
 
-// The self-extracting and Susie listers arrive with their own work; until then
-// the mode is selected and shown, and the list stays empty.
 void TFormMain::MenuFileSfxClick() {
     if (ListingModeNow == ListingMode::Sfx) return;
     SwitchMode(ListingMode::Sfx);
     StrListArchiveDirFile.clear();
+    if (FileExistsPath(StrLoadFileName)) ListSfx(StrLoadFileName);
     SetItemNewListArchive();
 }
+
+// The Susie lister arrives with its own work; until then the mode is
+// selected and shown, and the list stays empty.
 
 void TFormMain::MenuFileSusieClick() {
     if (ListingModeNow == ListingMode::Susie) return;
@@ -409,7 +411,12 @@ void TFormMain::OpenArchive(const std::wstring& path) {
         ShowListOrMemo(false);
         ArchiveListTest(path);
         SetMemo1Lines(StrListTestResult);
-    } else if (ListingModeNow == ListingMode::Sfx || ListingModeNow == ListingMode::Susie) {
+    } else if (ListingModeNow == ListingMode::Sfx) {
+        ShowListOrMemo(true);
+        ResetSfxSubModes(true);
+        ListSfx(path);
+        SetItemNewListArchive();
+    } else if (ListingModeNow == ListingMode::Susie) {
         ShowListOrMemo(true);
         StrListArchiveDirFile.clear();
         SetItemNewListArchive();
@@ -420,7 +427,6 @@ void TFormMain::OpenArchive(const std::wstring& path) {
     }
 }
 
-namespace {
 ArchiveListContext MakeListContext(const TFormMain& f) {
     ArchiveListContext ctx;
     ctx.owner = f.Handle();
@@ -449,7 +455,6 @@ std::function<void(size_t)> ListingProgress(TFormMain& f) {
         Application().ProcessMessages();
     };
 }
-}  // namespace
 
 bool TFormMain::ListArchive(const std::wstring& path) {
     BusyScope busy(*this);

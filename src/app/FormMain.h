@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "app/FormBase.h"
 #include "app/MainSettings.h"
 #include "archive/ArchiveKind.h"
+#include "archive/Listing.h"
 #include "extract/FolderPickerHost.h"
 #include "keymap/KeyMap.h"
 
@@ -241,6 +243,28 @@ public:
     // The settings file of the program.
     IniFile Ini() const { return Settings(); }
 
+    // --- self-extracting archives (FormMainSfx.cpp)
+    bool ListSfx(const std::wstring& path);
+    bool GetSfxType(const std::wstring& path);
+    bool ArchiveListSfx(const std::wstring& path);
+    bool ArchiveListSfxDllSelected(const std::wstring& path);
+    bool ArchiveListSimpleDllSelected(const std::wstring& path);
+    bool ArchiveListTestDllSelected(const std::wstring& path);
+    void MenuFileSfxAutoClick();
+    void MenuFileSfxListClick();
+    void MenuFileSfxSimpleClick();
+    void MenuFileSfxTestClick();
+    // The self-extracting list made again the way the checked sub-mode made
+    // it: by probing, or with the kind chosen in the DLL selection dialog.
+    bool ListSfxAgain(const std::wstring& path);
+    // The lines of the last probe report (the hidden text box Memo4).
+    StringList Memo4Lines() const;
+
+    // --- password and deletion (FormMainDelete.cpp)
+    void MenuPasswordClick();
+    void MenuDeleteClick();
+    bool ArchiveDeleteFile(const std::wstring& archive, const std::wstring& listArgument);
+
 protected:
     void FormCreate() override;
     void FormShow() override;
@@ -331,5 +355,10 @@ private:
 
 // The one main window of the run (set while it exists).
 TFormMain* FormMain();
+
+// What the archive listings take from the main window.
+ArchiveListContext MakeListContext(const TFormMain& f);
+// The status bar tells how far a long listing is while the window keeps painting.
+std::function<void(size_t)> ListingProgress(TFormMain& f);
 
 }  // namespace quib

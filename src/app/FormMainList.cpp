@@ -377,6 +377,15 @@ void TFormMain::ReListForDisplayForm() {
         ListArchive(StrLoadFileName);
         SetItemNewListArchive();
     }
+    if (ExistsFile(StrLoadFileName) && ListingModeNow == ListingMode::Sfx) {
+        if (MenuChecked(tag::MenuFileSfxAuto)) {
+            ListSfx(StrLoadFileName);
+            SetItemNewListArchive();
+        } else if (MenuChecked(tag::MenuFileSfxList)) {
+            ArchiveListSfxDllSelected(StrLoadFileName);
+            SetItemNewListArchive();
+        }
+    }
     RECT cr{};
     GetClientRect(handle_, &cr);
     FormResize(cr.right, cr.bottom);
@@ -520,12 +529,16 @@ void TFormMain::OpenChosenFile(const std::wstring& path) {
             }
             break;
         case ListingMode::Sfx:
+            ShowListOrMemo(true);
+            ListSfx(path);
+            SetItemNewListArchive();
+            ResetSfxSubModes(true);
+            break;
         case ListingMode::Susie:
-            // Their listers come with the self-extracting and Susie work.
+            // Its lister comes with the Susie work.
             ShowListOrMemo(true);
             StrListArchiveDirFile.clear();
             SetItemNewListArchive();
-            if (mode == ListingMode::Sfx) ResetSfxSubModes(true);
             break;
         case ListingMode::Normal:
             ShowListOrMemo(true);

@@ -26,6 +26,7 @@ void TFormMain::MenuParameterSettingClick() {
     // lists apply to every row.
     if (ListVisible() && ExistsFile(StrLoadFileName)) {
         if (ListingModeNow == ListingMode::Normal) ListArchive(StrLoadFileName);
+        if (ListingModeNow == ListingMode::Sfx) ListSfxAgain(StrLoadFileName);
         if (ModeListsEntries(ListingModeNow)) SetItemNewListArchive();
         InvalidateRect(handle_, nullptr, TRUE);
     }

@@ -77,6 +77,8 @@ inline constexpr IniKey ExtractCopyPathToClip{L"FormExtract", L"CopyPathToClip",
 inline constexpr IniKey ExtractErrorDisabled{L"ExtractError", L"Disabled", L"0"};
 inline constexpr IniKey ArchiveTimeStampKeep{L"ArchiveTimeStamp", L"Keep", L"1"};
 inline constexpr IniKey ArchiveAttributeKeep{L"ArchiveAttribute", L"Keep", L"1"};
+// The kind the DLL selection dialog chose for a self-extracting file (2: 7z).
+inline constexpr IniKey SfxSelectDllIndex{L"SfxSelectDll", L"Index", L"2"};
 // The pop-up window's named destinations: keys "0" to "4", empty by default.
 inline constexpr const wchar_t* ExtractNameSection = L"ExtractName";
 inline constexpr const wchar_t* ExtractFolderSection = L"ExtractFolder";

@@ -20,6 +20,9 @@
 #include "extract/FormExtract.h"
 #include "extract/FormJumpFolderEx.h"
 #include "extract/FormMakeFolder.h"
+#include "app/FormSelectDll.h"
+#include "extract/FormDelete.h"
+#include "extract/FormPassword.h"
 #include "extract/FormRename.h"
 #include "extract/FormSort.h"
 #include "launch/FormExecute.h"
@@ -565,6 +568,45 @@ TEST(DpiDialogs, TheArchiveSettingsPagesShowWholeTexts) {
         });
         h.Command(quib::tag::MenuArchiveSetting);
         EXPECT_TRUE(seen);
+        h.Close();
+    }
+}
+
+// The DLL selection, password and delete dialogs in both languages: their
+// default sizes at the scale, their captions from the language files, and
+// every text whole.
+TEST(DpiDialogs, TheSfxPasswordAndDeleteDialogsOpenAtTheirSizesWithWholeTexts) {
+    const UINT dpi = ExpectedDpi();
+    for (bool japanese : {true, false}) {
+        SCOPED_TRACE(japanese ? "Japanese" : "English");
+        MainWindowHarness h;
+        CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language");
+        h.Setting(L"Language", L"Japanese", japanese ? L"1" : L"0");
+        h.Start();
+        auto check = [&](quib::TFormBase& form, const wchar_t* name, SIZE size, const wchar_t* caption) {
+            form.Create();
+            form.Show();
+            Pump(100);
+            const SIZE expected = FitToWorkArea(At(size, dpi), form.Handle());
+            const SIZE shown = WindowSize(form.Handle());
+            EXPECT_EQ(shown.cx, expected.cx) << quib::WideToUtf8(name);
+            EXPECT_EQ(shown.cy, expected.cy) << quib::WideToUtf8(name);
+            EXPECT_EQ(WindowText(form.Handle()), caption);
+            ExpectTextsFit(form.Handle(), name);
+        };
+        {
+            quib::FormInstance<quib::TFormSelectDll> d(L".rar");
+            check(d, L"selectdll", {580, 190}, japanese ? L"DLL選択" : L"Select DLL");
+            EXPECT_EQ(d.SelectedIndex(), 4);
+        }
+        {
+            quib::FormInstance<quib::TFormPassword> d;
+            check(d, L"password", {640, 205}, japanese ? L"解凍パスワード入力" : L"Password for extraction");
+        }
+        {
+            quib::FormInstance<quib::TFormDelete> d(quib::DeleteDialogInput{L"C:\\a\\x.zip", {L"\"a.txt\""}});
+            check(d, L"delete", {770, 540}, japanese ? L"ファイル削除" : L"Delete files");
+        }
         h.Close();
     }
 }

@@ -112,3 +112,39 @@ touch -d '2024-05-01 12:34:56' numbers.txt docs/readme.txt
 jlha a ../sample.lzh numbers.txt docs/readme.txt >/dev/null 2>&1
 cd .. && rm -rf lzhsrc
 test -s sample.lzh
+
+# Self-extracting files: a program stub in front of an archive, as the
+# self-extractor builders make them. The stub is a minimal PE header; the
+# archive readers look past it (zip by its end record, after zip -A has moved
+# the offsets; LZH within the first 20 KB; 7z from 0x27000 on).
+python3 - <<'PY'
+import struct
+def stub(size):
+    mz = bytearray(64)
+    mz[0:2] = b'MZ'
+    struct.pack_into('<I', mz, 0x3C, 0x80)
+    body = mz + b'This program cannot be run in DOS mode.\r\r\n$'
+    body += bytes(0x80 - len(body)) + b'PE\0\0' + struct.pack('<HH', 0x14C, 0)
+    return bytes(body) + bytes(size - len(body))
+import zipfile
+stamp = (2024, 5, 1, 12, 34, 56)
+with zipfile.ZipFile('sfxzip.zip', 'w', zipfile.ZIP_DEFLATED) as z:
+    for name, data in (('setup/', b''), ('setup/readme.txt', b'read me first\r\n'), ('setup/data.bin', bytes(range(256)) * 40), ('top.txt', b'top')):
+        zi = zipfile.ZipInfo(name, stamp)
+        if name.endswith('/'):
+            zi.external_attr = 0o40755 << 16 | 0x10
+        else:
+            zi.compress_type = zipfile.ZIP_DEFLATED
+        z.writestr(zi, data)
+open('sfxzip.exe', 'wb').write(stub(8192) + open('sfxzip.zip', 'rb').read())
+open('sfxlzh.exe', 'wb').write(stub(4096) + open('sample.lzh', 'rb').read())
+open('stub.bin', 'wb').write(stub(0x27000))
+open('plain.exe', 'wb').write(stub(20000))
+PY
+zip -q -A sfxzip.exe
+rm -f sfxzip.zip
+mkdir -p sfx7src/docs && (cd sfx7src && printf 'seven\n' > seven.txt && printf 'inside docs\n' > docs/inner.txt &&
+  touch -d '2024-05-01 12:34:56' seven.txt docs/inner.txt docs && 7z a -bd -y ../sfx7z.7z seven.txt docs >/dev/null)
+cat stub.bin sfx7z.7z > sfx7z.exe
+rm -rf sfx7src sfx7z.7z stub.bin
+test -s sfxzip.exe && test -s sfx7z.exe && test -s sfxlzh.exe

@@ -21,6 +21,9 @@
 #include "extract/FormExtract.h"
 #include "extract/FormJumpFolderEx.h"
 #include "extract/FormMakeFolder.h"
+#include "app/FormSelectDll.h"
+#include "extract/FormDelete.h"
+#include "extract/FormPassword.h"
 #include "extract/FormRename.h"
 #include "extract/FormSort.h"
 #include "keymap/FormKeyMap.h"
@@ -417,6 +420,44 @@ void ShootPlayer(bool japanese) {
     h.Close();
 }
 
+// The self-extracting listing with its kind in the status bar, the DLL
+// selection dialog, the password dialog and the delete dialog.
+void ShootSfxAndDelete(bool japanese) {
+    const std::wstring lang = japanese ? L"ja" : L"en";
+    {
+        MainWindowHarness h;
+        CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language");
+        h.Setting(L"Language", L"Japanese", japanese ? L"1" : L"0");
+        h.Setting(L"AutoCheckSfx", L"zip", L"1");
+        if (!g_style.empty()) h.Setting(L"VclStyle", L"Text", g_style);
+        auto& f = h.Start({L"hsfx=%h", ProgramFixture(L"sfxzip.exe")});
+        Pump(300);
+        SaveWindowPicture(f.Handle(), L"main-sfx-" + lang);
+        ShootModal<quib::TFormSelectDll>(h, quib::tag::MenuFileSfxList, japanese ? L"DLL選択" : L"Select DLL",
+                                         L"selectdll-" + lang);
+        ShootModal<quib::TFormPassword>(h, quib::tag::MenuPassword,
+                                        japanese ? L"解凍パスワード入力" : L"Password for extraction",
+                                        L"password-" + lang, [](quib::TFormPassword& d) {
+                                            SetWindowTextW(d.PasswordEdit(), L"secret");
+                                        });
+        h.Close();
+    }
+    {
+        MainWindowHarness h;
+        CopyTree(BinDir() + L"\\Language", h.Folder() / L"Language");
+        h.Setting(L"Language", L"Japanese", japanese ? L"1" : L"0");
+        h.Setting(L"ListText", L"Enabled", L"1");
+        h.Setting(L"ListFiler", L"Enabled", L"0");
+        if (!g_style.empty()) h.Setting(L"VclStyle", L"Text", g_style);
+        auto& f = h.Start({ProgramFixture(L"levels.zip")});
+        h.Command(quib::tag::MenuAllMarkFile);
+        (void)f;
+        ShootModal<quib::TFormDelete>(h, quib::tag::MenuDelete, japanese ? L"ファイル削除" : L"Delete files",
+                                      L"delete-" + lang);
+        h.Close();
+    }
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -429,5 +470,7 @@ int wmain(int argc, wchar_t** argv) {
     ShootImage(false);
     ShootPlayer(true);
     ShootPlayer(false);
+    ShootSfxAndDelete(true);
+    ShootSfxAndDelete(false);
     return 0;
 }
