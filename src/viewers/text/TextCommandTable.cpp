@@ -1,6 +1,6 @@
 // The text viewer's commands as data: the normal menu bar, the search-bar
 // menu bar and the find dialog's stand-in bar, and the text's context menu.
-// Key set 0 is the default key map; the Notepad-like set is in the viewer.
+// Key set 0 is the default key map; the Notepad-like set follows the table.
 #include "viewers/text/FormText.h"
 
 namespace quib {
@@ -91,7 +91,7 @@ const CommandTable& TextCommandTable() {
             {1434, L"表示", L"MenuShowFileName", L"ステータスバーにファイル名を表示(&F)", L"", kCommandPlain, H(&TFormText::MenuShowFileNameClick)},
             {1435, L"表示", L"MenuSearchBarTopVisible", L"上部検索バーを表示(&B)", L"", kCommandPlain, H(&TFormText::MenuSearchBarTopVisibleClick)},
             {1501, L"設定", L"MenuParameterSetting", L"パラメータ設定(&P)...", L"", kCommandPlain, H(&TFormText::MenuParameterSettingClick)},
-            {1511, L"設定", L"MenuKeyBoard", L"キーボード設定(&K)...", L"", kCommandPlain, nullptr},
+            {1511, L"設定", L"MenuKeyBoard", L"キーボード設定(&K)...", L"", kCommandPlain, H(&TFormText::MenuKeyBoardClick)},
             {1521, L"設定", L"MenuPageSetting", L"カーソル移動設定(&G)...", L"", kCommandSeparatorBefore, H(&TFormText::MenuPageSettingClick)},
             {1531, L"設定", L"MenuKigouSetting", L"記号位置設定(&U)", L"", kCommandPlain, H(&TFormText::MenuKigouSettingClick)},
             {1541, L"設定", L"MenuSameAsQuibView", L"色はquibViewと同じ(&A)", L"", kCommandSeparatorBefore, H(&TFormText::MenuSameAsQuibViewClick)},
@@ -106,6 +106,28 @@ const CommandTable& TextCommandTable() {
             {1903, L"PopUp", L"PopupSelectAll", L"全て選択(&L)", L"", kCommandPlain, H(&TFormText::MenuSelectAllClick)},
             {1904, L"PopUp", L"PopupCopyOneLine", L"１行コピー(&I)", L"", kCommandPlain, H(&TFormText::MenuCopyOneLineClick)},
         }};
+    return table;
+}
+
+KeyMapTable TextBuiltInKeyTable(int exeType, const TFormBase* captionsFrom) {
+    KeyMapTable table;
+    for (const KeyMapLine& line : BuiltInKeyTable(TextCommandTable(), captionsFrom)) {
+        const int number = _wtoi(line.number.c_str());
+        if (number >= 1700) continue;  // the copies on other bars and the context menu: no lines of their own
+        KeyMapLine l = line;
+        if (exeType != 0) {
+            // The Notepad-like set.
+            static const std::pair<int, const wchar_t*> kSet1[] = {
+                {1101, L"Ctrl+F"}, {1102, L"F3"},        {1103, L"Shift+F3"}, {1107, L"Ctrl+,"}, {1109, L"F3"},
+                {1110, L"Shift+F3"}, {1231, L"Ctrl+Home"}, {1238, L"Ctrl+End"}, {1241, L"Home"},   {1242, L"End"},
+                {1271, L"Right"},  {1272, L"Left"},      {1273, L"PgUp"},     {1274, L"Up"},     {1275, L"Down"},
+                {1276, L"PgDn"}};
+            l.keyText.clear();
+            for (const auto& [n, key] : kSet1)
+                if (n == number) l.keyText = key;
+        }
+        table.push_back(l);
+    }
     return table;
 }
 
