@@ -160,7 +160,7 @@ void TFormKeyBoard::FormResize(int clientWidth, int clientHeight) {
         Place(labelKey_[f], kFieldX[f], fieldsTop, kFieldWidth[f], 20);
         Place(comboKey_[f], kFieldX[f], fieldsTop + 20, kFieldWidth[f], 400);
     }
-    Place(buttonClear_, 560, fieldsTop + 18, 100, 28);
+    Place(buttonClear_, 548, fieldsTop + 18, 90, 28);
     Place(buttonCancel_, std::max(680, w - 25 - 110), fieldsTop + 18, 110, 28);
     Place(buttonOK_, std::max(570, w - 25 - 230), fieldsTop + 18, 110, 28);
     // The lower row: each button as wide as its caption needs, at least 120.
