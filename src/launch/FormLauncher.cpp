@@ -102,12 +102,13 @@ void TFormLauncher::FormCreate() {
     SetCaption(L"ソフトウェア起動");
     list_ = AddControl(ComponentKind::Other, 0, L"LISTBOX", L"",
                        WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY |
-                           LBS_NOINTEGRALHEIGHT,
+                           LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
                        0, kList);
     // The rows line their names up by bytes: a fixed-pitch font shows that.
     listFont_ = CreateFontW(-Scale(14), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"ＭＳ ゴシック");
     if (listFont_) SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(listFont_), TRUE);
+    SetListBoxRowHeight(list_, Scale(16));
     ok_ = AddButton(kTagButtonOK, L"実行(&O)");
     cancel_ = AddButton(kTagButtonCancel, L"ｷｬﾝｾﾙ(&C)");
     ReadFile();
@@ -125,6 +126,17 @@ void TFormLauncher::FormShow() {
 }
 
 void TFormLauncher::FormDestroy() {}
+
+// The rows are drawn by the program: the selected row keeps an aqua mark
+// while the focus is on a button.
+bool TFormLauncher::HandleMessage(UINT msg, WPARAM, LPARAM lp, LRESULT& result) {
+    if (msg != WM_DRAWITEM) return false;
+    const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+    if (!dis || dis->hwndItem != list_) return false;
+    DrawListBoxRow(*dis);
+    result = TRUE;
+    return true;
+}
 
 void TFormLauncher::ReadFile() {
     const std::wstring path = LauncherFilePath();

@@ -71,6 +71,7 @@ protected:
     bool FormKeyDown(WPARAM key, bool shift, bool ctrl, bool alt) override;
     void MenuCommand(int id) override;
     void ControlCommand(HWND control, int id, int code) override;
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
     void ReadFile();
