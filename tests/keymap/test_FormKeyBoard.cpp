@@ -13,10 +13,12 @@
 #include "extract/FormBrowse.h"
 #include "extract/FormTree.h"
 #include "keymap/FormKeyBoard.h"
+#include "keymap/FormKeyMap.h"
 #include "keymap/KeyBoardRules.h"
 #include "keymap/KeyMapApply.h"
 #include "keymap/KeyMapRegistry.h"
 #include "util/Controls.h"
+#include "util/IniFile.h"
 #include "util/StrConv.h"
 
 using keymaptest::ProgramDir;
@@ -473,6 +475,64 @@ TEST_F(FormKeyBoardTest, BrowseAndTreeWindowsApplyTheSavedKey) {
 
 // The main window reaches the dialog by its keyboard command; the keys it
 // saves are the main window's at once.
+// The dialog is the program's only way to the key-map viewer: "全てを表示"
+// shows the parent window's whole key-map file, "変更分を表示" its
+// difference file, each after naming the choice in [ShowKeyMapItem] All.
+TEST_F(FormKeyBoardTest, ViewerShowsTheParentsWholeMapOrItsDifferences) {
+    Prepare(KeyMapWindow::Image);
+    const KeyMapTable builtIn = BuiltIn(KeyMapWindow::Image);
+    ASSERT_GT(builtIn.size(), 2u);
+    const quib::KeyMapLine changed = Table({L"表示|100%(&I)|Shift+Ctrl+I|1303"})[0];
+    ASSERT_TRUE(quib::WriteKeyMapFile(quib::KeyDiffFilePath(KeyMapWindow::Image), {changed}));
+    TFormKeyBoard form;
+    Open(form);
+
+    struct Seen {
+        int rows = -1;
+        std::vector<std::wstring> first, last;
+        std::wstring all;
+    };
+    auto view = [&](int buttonTag) {
+        Seen seen;
+        quibtest::DuringModal driver([&] {
+            HWND w = quibtest::FindThreadWindow(L"キーボードマップ");
+            auto* viewer = w ? dynamic_cast<quib::TFormKeyMap*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!viewer) return false;
+            Pump();
+            HWND list = viewer->ListView1();
+            seen.rows = quibtest::ListRowCount(list);
+            for (int c = 0; c < 4 && seen.rows > 0; ++c) {
+                seen.first.push_back(quibtest::ListCellText(list, 0, c));
+                seen.last.push_back(quibtest::ListCellText(list, seen.rows - 1, c));
+            }
+            seen.all = quib::IniFile(dir.Ini()).ReadString(L"ShowKeyMapItem", L"All", L"<none>");
+            Click(viewer->Button(quib::TFormKeyMap::kTagButtonClose));
+            return true;
+        });
+        Click(form.Button(buttonTag));
+        quibtest::WaitFor([&] { return driver.Done(); });
+        return seen;
+    };
+
+    const Seen all = view(TFormKeyBoard::kTagButtonShowAll);
+    EXPECT_EQ(all.all, L"1");
+    EXPECT_EQ(all.rows, static_cast<int>(builtIn.size()));
+    EXPECT_EQ(all.first, (std::vector<std::wstring>{builtIn.front().category, builtIn.front().caption,
+                                                    builtIn.front().keyText, builtIn.front().number}));
+    EXPECT_EQ(all.last, (std::vector<std::wstring>{builtIn.back().category, builtIn.back().caption,
+                                                   builtIn.back().keyText, builtIn.back().number}));
+
+    const Seen diff = view(TFormKeyBoard::kTagButtonShowDiff);
+    EXPECT_EQ(diff.all, L"0");
+    EXPECT_EQ(diff.rows, 1);
+    EXPECT_EQ(diff.first, (std::vector<std::wstring>{L"表示", L"100%(&I)", L"Shift+Ctrl+I", L"1303"}));
+    EXPECT_TRUE(msgs.Texts().empty());
+    // The dialog is still there and still edits the image viewer's keys.
+    EXPECT_EQ(form.StrParentForm, L"Image");
+    EXPECT_GT(quibtest::ListRowCount(form.ListView1()), 0);
+    form.Close();
+}
+
 TEST(FormKeyBoardMain, OpenedFromTheMainWindowAndApplied) {
     quibtest::MainWindowHarness h;
     quib::TFormMain& f = h.Start();

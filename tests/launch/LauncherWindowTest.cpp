@@ -11,6 +11,7 @@
 #include "ImageTestPictures.h"
 #include "MainWindowHarness.h"
 #include "app/MainMenuTable.h"
+#include "extract/FormBrowse.h"
 #include "launch/FormInputLauncher.h"
 #include "launch/FormLauncher.h"
 #include "util/Controls.h"
@@ -249,6 +250,75 @@ TEST_F(LauncherWindowTest, RegistrationKeepsThePrefixAndRefusesAMissingProgram) 
     const LauncherFile f = ReadLnc();
     EXPECT_EQ(f.lines, expected);
     EXPECT_EQ(f.encoding, LauncherEncoding::Utf16Le);
+}
+
+// "参照(&B)" opens the program's own browse window as a file picker: it
+// starts on the program field's file, and the file taken there replaces the
+// field; a field naming nothing that exists is said and the browser starts
+// at C:\, and leaving the browser with Esc keeps the field.
+TEST_F(LauncherWindowTest, RegistrationBrowsesForTheProgramInTheBrowseWindow) {
+    WriteSlots({}, LauncherEncoding::Ansi);
+    TempDir work;
+    ASSERT_TRUE(WriteFileBytes(work / L"first.exe", "MZ"));
+    ASSERT_TRUE(WriteFileBytes(work / L"second.exe", "MZ"));
+    std::vector<std::wstring> drives;
+    quib::FolderPickerHost host;
+    host.driveTable = &drives;
+    std::wstring startedOn, picked, startedAt, kept, target;
+    DuringModal step([&] {
+        TFormInputLauncher* d = FindInput();
+        if (!d) return false;
+        quib::SetText(d->ProgramEdit(), work / L"first.exe");
+        {
+            bool ran = false;
+            DuringModal browse([&] {
+                HWND w = FindThreadWindow(L"参照");
+                auto* b = w ? dynamic_cast<quib::TFormBrowse*>(quib::TFormBase::FromHandle(w)) : nullptr;
+                if (!b) return false;
+                const int r = ListSelectedRow(b->ListView1());
+                startedOn = r < 0 ? L"<none>" : ListCellText(b->ListView1(), r, 9);
+                target = quib::IniFile(folder.Ini()).ReadString(L"Browse", L"Target", L"<none>");
+                PressKey(b->ListView1(), VK_END);
+                PressKey(b->ListView1(), VK_RETURN, 1);  // Shift+Enter takes the file
+                ran = true;
+                return true;
+            });
+            SendMessageW(d->Button(TFormInputLauncher::kTagButtonBrowse), BM_CLICK, 0, 0);
+            Pump();
+            EXPECT_TRUE(ran);
+        }
+        picked = WindowText(d->ProgramEdit());
+        quib::SetText(d->ProgramEdit(), work / L"gone\\none.exe");
+        {
+            bool ran = false;
+            DuringModal browse([&] {
+                HWND w = FindThreadWindow(L"参照");
+                auto* b = w ? dynamic_cast<quib::TFormBrowse*>(quib::TFormBase::FromHandle(w)) : nullptr;
+                if (!b) return false;
+                startedAt = b->UpperLabel();
+                PressKey(b->ListView1(), VK_ESCAPE);
+                ran = true;
+                return true;
+            });
+            SendMessageW(d->Button(TFormInputLauncher::kTagButtonBrowse), BM_CLICK, 0, 0);
+            Pump();
+            EXPECT_TRUE(ran);
+        }
+        kept = WindowText(d->ProgramEdit());
+        PressKey(d->ProgramEdit(), VK_ESCAPE);
+        return true;
+    });
+    EXPECT_EQ(quib::ShowModalForm<TFormInputLauncher>(&host, 0), quib::mrCancel);
+    ASSERT_TRUE(step.Done());
+    EXPECT_EQ(target, L"File");
+    EXPECT_EQ(startedOn, L"first.exe");
+    EXPECT_EQ(picked, work / L"second.exe");
+    EXPECT_EQ(startedAt, L"C:\\");
+    EXPECT_EQ(kept, work / L"gone\\none.exe");
+    EXPECT_EQ(msgs.Texts(), (std::vector<std::wstring>{L"Information : フォルダがありません\r\nカレントを C:\\ に変更します\r\n" +
+                                                       work / L"gone\\none.exe"}));
+    // Cancel wrote nothing.
+    EXPECT_EQ(ReadLnc().lines, quib::EmptyLauncherLines());
 }
 
 // An ANSI file cannot take a character its code page lacks: the user is told
