@@ -414,6 +414,28 @@ void TFormText::FormDestroy() {
 
 // ---------------------------------------------------------------- key map
 
+KeyMapTable TextBuiltInKeyTable(int exeType, const TFormBase* captionsFrom) {
+    KeyMapTable table;
+    for (const KeyMapLine& line : BuiltInKeyTable(TextCommandTable(), captionsFrom)) {
+        const int number = _wtoi(line.number.c_str());
+        if (number >= 1700) continue;  // the copies on other bars and the context menu: no lines of their own
+        KeyMapLine l = line;
+        if (exeType != 0) {
+            // The Notepad-like set.
+            static const std::pair<int, const wchar_t*> kSet1[] = {
+                {1101, L"Ctrl+F"}, {1102, L"F3"},        {1103, L"Shift+F3"}, {1107, L"Ctrl+,"}, {1109, L"F3"},
+                {1110, L"Shift+F3"}, {1231, L"Ctrl+Home"}, {1238, L"Ctrl+End"}, {1241, L"Home"},   {1242, L"End"},
+                {1271, L"Right"},  {1272, L"Left"},      {1273, L"PgUp"},     {1274, L"Up"},     {1275, L"Down"},
+                {1276, L"PgDn"}};
+            l.keyText.clear();
+            for (const auto& [n, key] : kSet1)
+                if (n == number) l.keyText = key;
+        }
+        table.push_back(l);
+    }
+    return table;
+}
+
 void TFormText::InitKeyMap(int exeType) { StrListKeyMapOriginal = TextBuiltInKeyTable(exeType, this); }
 
 void TFormText::InstallTextKeyMap() {

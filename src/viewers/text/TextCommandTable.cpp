@@ -1,6 +1,8 @@
 // The text viewer's commands as data: the normal menu bar, the search-bar
 // menu bar and the find dialog's stand-in bar, and the text's context menu.
-// Key set 0 is the default key map; the Notepad-like set follows the table.
+// Key set 0 is the default key map; the Notepad-like set is in the viewer.
+// The help file's key tables are read from this file's text: keep only the
+// table here.
 #include "viewers/text/FormText.h"
 
 namespace quib {
@@ -106,28 +108,6 @@ const CommandTable& TextCommandTable() {
             {1903, L"PopUp", L"PopupSelectAll", L"全て選択(&L)", L"", kCommandPlain, H(&TFormText::MenuSelectAllClick)},
             {1904, L"PopUp", L"PopupCopyOneLine", L"１行コピー(&I)", L"", kCommandPlain, H(&TFormText::MenuCopyOneLineClick)},
         }};
-    return table;
-}
-
-KeyMapTable TextBuiltInKeyTable(int exeType, const TFormBase* captionsFrom) {
-    KeyMapTable table;
-    for (const KeyMapLine& line : BuiltInKeyTable(TextCommandTable(), captionsFrom)) {
-        const int number = _wtoi(line.number.c_str());
-        if (number >= 1700) continue;  // the copies on other bars and the context menu: no lines of their own
-        KeyMapLine l = line;
-        if (exeType != 0) {
-            // The Notepad-like set.
-            static const std::pair<int, const wchar_t*> kSet1[] = {
-                {1101, L"Ctrl+F"}, {1102, L"F3"},        {1103, L"Shift+F3"}, {1107, L"Ctrl+,"}, {1109, L"F3"},
-                {1110, L"Shift+F3"}, {1231, L"Ctrl+Home"}, {1238, L"Ctrl+End"}, {1241, L"Home"},   {1242, L"End"},
-                {1271, L"Right"},  {1272, L"Left"},      {1273, L"PgUp"},     {1274, L"Up"},     {1275, L"Down"},
-                {1276, L"PgDn"}};
-            l.keyText.clear();
-            for (const auto& [n, key] : kSet1)
-                if (n == number) l.keyText = key;
-        }
-        table.push_back(l);
-    }
     return table;
 }
 
