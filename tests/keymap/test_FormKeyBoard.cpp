@@ -484,7 +484,7 @@ TEST_F(FormKeyBoardTest, ViewerShowsTheParentsWholeMapOrItsDifferences) {
     ASSERT_GT(builtIn.size(), 2u);
     const quib::KeyMapLine changed = Table({L"表示|100%(&I)|Shift+Ctrl+I|1303"})[0];
     ASSERT_TRUE(quib::WriteKeyMapFile(quib::KeyDiffFilePath(KeyMapWindow::Image), {changed}));
-    TFormKeyBoard form;
+    quib::FormInstance<TFormKeyBoard> form;
     Open(form);
 
     struct Seen {
