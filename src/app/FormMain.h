@@ -158,6 +158,10 @@ public:
     void MenuShowHelpClick();
     void MenuParameterSettingClick();
     void MenuArchiveSettingClick();
+    void MenuKeyBoadClick();
+    void MenuLauncherClick();
+    // The software launcher's choice.
+    std::wstring StrRetFormLauncherName, StrRetFormLauncherFile, StrRetFormLauncherOption;
 
     // Initial search (FormMainSearch.cpp). The texts and font colours of the
     // information panel's file caption and file value labels while the

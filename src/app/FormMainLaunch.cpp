@@ -16,6 +16,7 @@
 #include "extract/ExtractTemp.h"
 #include "launch/Associations.h"
 #include "launch/FormExecute.h"
+#include "launch/FormLauncher.h"
 #include "util/Message.h"
 #include "util/MyUtility.h"
 #include "util/PathPrefix.h"
@@ -198,6 +199,24 @@ void TFormMain::MenuImageGdiClick() { RunDirectViewer(*this, DirectViewer::Image
 void TFormMain::MenuImageSusieClick() { RunDirectViewer(*this, DirectViewer::ImageSusie); }
 void TFormMain::MenuArchiveViewerClick() { RunDirectViewer(*this, DirectViewer::Archive); }
 void TFormMain::MenuMovieMusicPlayerClick() { RunDirectViewer(*this, DirectViewer::Player); }
+
+// ---------------------------------------------------------------- software launcher
+
+void TFormMain::MenuLauncherClick() {
+    if (!ModeListsEntries(ListingModeNow) || RowCount() == 0 || SelectedRow() < 0) return;
+    const std::wstring target = BringOneEntry(*this);
+    if (target.empty()) return;
+    StrRetFormLauncherName.clear();
+    StrRetFormLauncherFile.clear();
+    StrRetFormLauncherOption.clear();
+    const LauncherChoice choice = ShowModalForm<TFormLauncher>(&FolderPickers());
+    if (choice.name.empty()) return;
+    StrRetFormLauncherName = choice.name;
+    StrRetFormLauncherFile = choice.file;
+    StrRetFormLauncherOption = choice.option;
+    ExecuteProgramEx3(StrRetFormLauncherName, StrRetFormLauncherOption,
+                      StrRetFormLauncherFile == L"1" ? target : std::wstring());
+}
 
 // ---------------------------------------------------------------- launching by extension
 

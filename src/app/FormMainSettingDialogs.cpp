@@ -3,6 +3,7 @@
 #include "app/FormMain.h"
 #include "settings/FormArchiveSetting.h"
 #include "settings/FormSetting.h"
+#include "keymap/KeyMapRegistry.h"
 
 namespace quib {
 namespace {
@@ -36,6 +37,11 @@ void TFormMain::MenuParameterSettingClick() {
 void TFormMain::MenuArchiveSettingClick() {
     // The new command texts and choices apply from the next archive operation.
     if (ShowModalForm<TFormArchiveSetting>() == mrOK) ReadArchiveSetting();
+}
+
+
+void TFormMain::MenuKeyBoadClick() {
+    if (ShowKeyBoardFor(KeyMapWindow::Main) == mrOK) SetShortCutKey();
 }
 
 }  // namespace quib

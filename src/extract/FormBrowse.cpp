@@ -9,6 +9,7 @@
 #include "extract/FormMakeFolder.h"
 #include "extract/FormRename.h"
 #include "extract/FormSort.h"
+#include "keymap/KeyMapRegistry.h"
 #include "util/Message.h"
 #include "util/MyUtility.h"
 #include "util/StrConv.h"
@@ -448,7 +449,9 @@ void TFormBrowse::MenuMoveNextClick() { SendMessageW(list_.Handle(), WM_KEYDOWN,
 
 // The keyboard settings dialog is not part of the program yet: the window
 // names itself to it as every opener does, and the key map stays as it is.
-void TFormBrowse::MenuKeyBoardClick() { Settings().WriteString(L"FormKeyBoard", L"Parent", L"Browse"); }
+void TFormBrowse::MenuKeyBoardClick() {
+    if (ShowKeyBoardFor(KeyMapWindow::Browse) == mrOK) SetShortCutKey();
+}
 
 void TFormBrowse::MenuDriveUpdateClick() {
     if (list_.SelectedRow() >= 0) GetDirFileList(kRefresh);

@@ -10,6 +10,10 @@ CommandHandler H(F f) {
     return Handler<TFormBrowse>(f);
 }
 
+// The drive rows are written out one by one: the help file's key tables are
+// read from this table's text.
+static_assert(TFormBrowse::kTagMenuDriveA == 1202);
+
 CommandTable MakeTable() {
     CommandTable t;
     t.menus = {
@@ -37,24 +41,34 @@ CommandTable MakeTable() {
         {1111, L"その他のkey", L"MenuEscape", L"終了(&X)", L"Esc", kCommandPlain, H(&TFormBrowse::MenuEscapeClick)},
         {1112, L"その他のkey", L"MenuKeyBoard", L"キーボード設定(&K)...", L"", kCommandPlain, H(&TFormBrowse::MenuKeyBoardClick)},
         {1201, L"ドライブ", L"MenuDriveUpdate", L"ドライブ情報更新(&0)", L"0", kCommandPlain, H(&TFormBrowse::MenuDriveUpdateClick)},
+        // The drive items: A .. I on the digits 1 .. 9, the rest without a key.
+        {1202, L"ドライブ", L"MenuDriveA", L"ドライブA:\\(&A)", L"1", kCommandPlain, nullptr},
+        {1203, L"ドライブ", L"MenuDriveB", L"ドライブB:\\(&B)", L"2", kCommandPlain, nullptr},
+        {1204, L"ドライブ", L"MenuDriveC", L"ドライブC:\\(&C)", L"3", kCommandPlain, nullptr},
+        {1205, L"ドライブ", L"MenuDriveD", L"ドライブD:\\(&D)", L"4", kCommandPlain, nullptr},
+        {1206, L"ドライブ", L"MenuDriveE", L"ドライブE:\\(&E)", L"5", kCommandPlain, nullptr},
+        {1207, L"ドライブ", L"MenuDriveF", L"ドライブF:\\(&F)", L"6", kCommandPlain, nullptr},
+        {1208, L"ドライブ", L"MenuDriveG", L"ドライブG:\\(&G)", L"7", kCommandPlain, nullptr},
+        {1209, L"ドライブ", L"MenuDriveH", L"ドライブH:\\(&H)", L"8", kCommandPlain, nullptr},
+        {1210, L"ドライブ", L"MenuDriveI", L"ドライブI:\\(&I)", L"9", kCommandPlain, nullptr},
+        {1211, L"ドライブ", L"MenuDriveJ", L"ドライブJ:\\(&J)", L"", kCommandPlain, nullptr},
+        {1212, L"ドライブ", L"MenuDriveK", L"ドライブK:\\(&K)", L"", kCommandPlain, nullptr},
+        {1213, L"ドライブ", L"MenuDriveL", L"ドライブL:\\(&L)", L"", kCommandPlain, nullptr},
+        {1214, L"ドライブ", L"MenuDriveM", L"ドライブM:\\(&M)", L"", kCommandPlain, nullptr},
+        {1215, L"ドライブ", L"MenuDriveN", L"ドライブN:\\(&N)", L"", kCommandPlain, nullptr},
+        {1216, L"ドライブ", L"MenuDriveO", L"ドライブO:\\(&O)", L"", kCommandPlain, nullptr},
+        {1217, L"ドライブ", L"MenuDriveP", L"ドライブP:\\(&P)", L"", kCommandPlain, nullptr},
+        {1218, L"ドライブ", L"MenuDriveQ", L"ドライブQ:\\(&Q)", L"", kCommandPlain, nullptr},
+        {1219, L"ドライブ", L"MenuDriveR", L"ドライブR:\\(&R)", L"", kCommandPlain, nullptr},
+        {1220, L"ドライブ", L"MenuDriveS", L"ドライブS:\\(&S)", L"", kCommandPlain, nullptr},
+        {1221, L"ドライブ", L"MenuDriveT", L"ドライブT:\\(&T)", L"", kCommandPlain, nullptr},
+        {1222, L"ドライブ", L"MenuDriveU", L"ドライブU:\\(&U)", L"", kCommandPlain, nullptr},
+        {1223, L"ドライブ", L"MenuDriveV", L"ドライブV:\\(&V)", L"", kCommandPlain, nullptr},
+        {1224, L"ドライブ", L"MenuDriveW", L"ドライブW:\\(&W)", L"", kCommandPlain, nullptr},
+        {1225, L"ドライブ", L"MenuDriveX", L"ドライブX:\\(&X)", L"", kCommandPlain, nullptr},
+        {1226, L"ドライブ", L"MenuDriveY", L"ドライブY:\\(&Y)", L"", kCommandPlain, nullptr},
+        {1227, L"ドライブ", L"MenuDriveZ", L"ドライブZ:\\(&Z)", L"", kCommandPlain, nullptr},
     };
-    // The drive items: A .. I on the digits 1 .. 9, the rest without a key.
-    static const wchar_t* const kNames[26] = {
-        L"MenuDriveA", L"MenuDriveB", L"MenuDriveC", L"MenuDriveD", L"MenuDriveE", L"MenuDriveF", L"MenuDriveG",
-        L"MenuDriveH", L"MenuDriveI", L"MenuDriveJ", L"MenuDriveK", L"MenuDriveL", L"MenuDriveM", L"MenuDriveN",
-        L"MenuDriveO", L"MenuDriveP", L"MenuDriveQ", L"MenuDriveR", L"MenuDriveS", L"MenuDriveT", L"MenuDriveU",
-        L"MenuDriveV", L"MenuDriveW", L"MenuDriveX", L"MenuDriveY", L"MenuDriveZ"};
-    static const wchar_t* const kCaptions[26] = {
-        L"ドライブA:\\(&A)", L"ドライブB:\\(&B)", L"ドライブC:\\(&C)", L"ドライブD:\\(&D)", L"ドライブE:\\(&E)",
-        L"ドライブF:\\(&F)", L"ドライブG:\\(&G)", L"ドライブH:\\(&H)", L"ドライブI:\\(&I)", L"ドライブJ:\\(&J)",
-        L"ドライブK:\\(&K)", L"ドライブL:\\(&L)", L"ドライブM:\\(&M)", L"ドライブN:\\(&N)", L"ドライブO:\\(&O)",
-        L"ドライブP:\\(&P)", L"ドライブQ:\\(&Q)", L"ドライブR:\\(&R)", L"ドライブS:\\(&S)", L"ドライブT:\\(&T)",
-        L"ドライブU:\\(&U)", L"ドライブV:\\(&V)", L"ドライブW:\\(&W)", L"ドライブX:\\(&X)", L"ドライブY:\\(&Y)",
-        L"ドライブZ:\\(&Z)"};
-    static const wchar_t* const kKeys[9] = {L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9"};
-    for (int d = 0; d < 26; ++d)
-        t.commands.push_back({TFormBrowse::kTagMenuDriveA + d, L"ドライブ", kNames[d], kCaptions[d], d < 9 ? kKeys[d] : L"",
-                              kCommandPlain, nullptr});
     return t;
 }
 

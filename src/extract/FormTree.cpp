@@ -4,6 +4,7 @@
 
 #include "extract/FormDrive.h"
 #include "extract/FormMakeFolder.h"
+#include "keymap/KeyMapRegistry.h"
 #include "util/Message.h"
 #include "util/MyUtility.h"
 #include "util/StrConv.h"
@@ -233,7 +234,9 @@ void TFormTree::MenuDriveChangeClick() {
 }
 
 // The keyboard settings dialog is not part of the program yet.
-void TFormTree::MenuKeyBoardClick() { Settings().WriteString(L"FormKeyBoard", L"Parent", L"Tree"); }
+void TFormTree::MenuKeyBoardClick() {
+    if (ShowKeyBoardFor(KeyMapWindow::Tree) == mrOK) SetShortCutKey();
+}
 
 void TFormTree::MenuColorSetClick() { InvalidateRect(tree_, nullptr, TRUE); }
 

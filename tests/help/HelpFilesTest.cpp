@@ -14,7 +14,13 @@
 
 #include "TestSupport.h"
 #include "app/MainMenuTable.h"
+#include "extract/FormBrowse.h"
+#include "extract/FormTree.h"
+#include "keymap/KeyMapRegistry.h"
 #include "util/StrConv.h"
+#include "viewers/image/FormImage.h"
+#include "viewers/player/FormPlayer.h"
+#include "viewers/text/FormText.h"
 
 namespace {
 
@@ -106,13 +112,14 @@ std::wstring DisplayCaption(const std::wstring& caption) {
     return out;
 }
 
-// Tag -> English caption of the shipped main-window language file.
-std::map<int, std::wstring> ShippedEnglishCaptions() {
+// Tag -> English caption of a shipped language file (the main window's
+// unless another is named).
+std::map<int, std::wstring> ShippedEnglishCaptions(const std::wstring& file = L"Main.txt") {
     std::map<int, std::wstring> out;
     std::wstring text;
     std::string why;
-    const std::wstring path = quibtest::BinDir() + L"\\Language\\quibFMarchive\\Main.txt";
-    EXPECT_TRUE(ReadUtf16(path, text, why)) << "Main.txt: " << why;
+    const std::wstring path = quibtest::BinDir() + L"\\Language\\quibFMarchive\\" + file;
+    EXPECT_TRUE(ReadUtf16(path, text, why)) << Show(file) << ": " << why;
     for (const std::wstring& line : SplitCrLf(text)) {
         std::vector<std::wstring> f;
         size_t start = 0;
@@ -148,10 +155,34 @@ std::vector<Row> TableRows(const std::vector<std::wstring>& lines, size_t begin,
     return rows;
 }
 
-size_t FindLine(const std::vector<std::wstring>& lines, const std::wstring& wanted) {
-    for (size_t i = 0; i < lines.size(); ++i)
+size_t FindLine(const std::vector<std::wstring>& lines, const std::wstring& wanted, size_t from = 0,
+                size_t to = std::wstring::npos) {
+    for (size_t i = from; i < std::min(to, lines.size()); ++i)
         if (Trim(lines[i]) == wanted) return i;
     return std::wstring::npos;
+}
+
+// The line that opens a window's key table names its key-map file.
+std::wstring KeyTableMarker(const quib::KeyMapWindowInfo& info, bool english) {
+    return (english ? L"Key map: " : L"キーマップ: ") + std::wstring(info.keyMapFile);
+}
+
+// The lines of one window's key table inside [begin, end): from its marker to
+// the next window's marker or the next rule line. {npos, npos} without one.
+std::pair<size_t, size_t> KeyTableSection(const std::vector<std::wstring>& lines, size_t begin, size_t end,
+                                          const quib::KeyMapWindowInfo& info, bool english) {
+    const size_t first = FindLine(lines, KeyTableMarker(info, english), begin, end);
+    if (first == std::wstring::npos) return {first, first};
+    size_t last = first + 1;
+    for (; last < end; ++last) {
+        const std::wstring& line = lines[last];
+        if (line.rfind(L"-----", 0) == 0) break;
+        bool marker = false;
+        for (const auto& other : quib::KeyMapWindows())
+            marker = marker || Trim(line) == KeyTableMarker(other, english);
+        if (marker) break;
+    }
+    return {first, last};
 }
 
 std::string ShowRow(const Row& r) {
@@ -220,7 +251,7 @@ TEST(HelpFiles, AreUtf16WithCrLfShortLinesAndBothLanguages) {
         const std::vector<std::wstring> lines = SplitCrLf(text);
         for (size_t i = 0; i < lines.size(); ++i) {
             EXPECT_LE(lines[i].size(), kMaxLineLength) << "line " << i + 1 << ": " << Show(lines[i]);
-            for (const wchar_t* leftover : {L"@MAIN_KEYS", L"@KEY:", L"@JA:", L"@EN:"})
+            for (const wchar_t* leftover : {L"@MAIN_KEYS", L"@KEYS_", L"@KEY:", L"@JA:", L"@EN:"})
                 EXPECT_EQ(lines[i].find(leftover), std::wstring::npos)
                     << "placeholder left in line " << i + 1 << ": " << Show(lines[i]);
         }
@@ -241,12 +272,96 @@ TEST(HelpFiles, MainKeyTablesMatchTheCommandTableInBothLanguages) {
     ASSERT_LT(ja, en);
     const auto english = ShippedEnglishCaptions();
     ASSERT_FALSE(english.empty());
+    const quib::KeyMapWindowInfo& main = quib::KeyMapWindowOf(quib::KeyMapWindow::Main);
+    const auto [jaFirst, jaLast] = KeyTableSection(lines, ja, en, main, false);
+    const auto [enFirst, enLast] = KeyTableSection(lines, en, lines.size(), main, true);
+    ASSERT_NE(jaFirst, std::wstring::npos) << "no line " << Show(KeyTableMarker(main, false));
+    ASSERT_NE(enFirst, std::wstring::npos) << "no line " << Show(KeyTableMarker(main, true));
     {
         SCOPED_TRACE("Japanese table");
-        ExpectTableMatches(TableRows(lines, ja, en), false, english);
+        ExpectTableMatches(TableRows(lines, jaFirst, jaLast), false, english);
     }
     {
         SCOPED_TRACE("English table");
-        ExpectTableMatches(TableRows(lines, en, lines.size()), true, english);
+        ExpectTableMatches(TableRows(lines, enFirst, enLast), true, english);
+    }
+}
+
+namespace {
+
+// The command table a window's menus come from.
+const quib::CommandTable* CommandTableOf(quib::KeyMapWindow window) {
+    switch (window) {
+        case quib::KeyMapWindow::Main: return &quib::MainCommandTable();
+        case quib::KeyMapWindow::Text: return &quib::TextCommandTable();
+        case quib::KeyMapWindow::Image: return &quib::ImageCommandTable();
+        case quib::KeyMapWindow::Player: return &quib::PlayerCommandTable();
+        case quib::KeyMapWindow::Browse: return &quib::BrowseCommandTable();
+        case quib::KeyMapWindow::Tree: return &quib::TreeCommandTable();
+        default: return nullptr;
+    }
+}
+
+// The rows a window's key table must have: every line of its built-in key
+// map (the defaults the keyboard dialog's first initialisation writes) that
+// has a key, under the heading of its menu, with the caption in the
+// language of the part.
+std::vector<Row> ExpectedRows(const quib::KeyMapDescription& d, bool english,
+                              const std::map<int, std::wstring>& englishCaptions) {
+    auto caption = [&](int tag, const std::wstring& japanese) {
+        if (!english) return Trim(DisplayCaption(japanese));
+        const auto it = englishCaptions.find(tag);
+        return it == englishCaptions.end() ? std::wstring(L"<no English caption>") : Trim(DisplayCaption(it->second));
+    };
+    const quib::CommandTable* table = CommandTableOf(d.window);
+    std::map<std::wstring, std::wstring> headingOf;
+    if (table)
+        for (const auto& m : table->menus)
+            if (m.bar == 0 && !m.popup) headingOf[m.category] = L"[" + caption(m.tag, m.caption) + L"]";
+    std::vector<Row> rows;
+    for (const quib::KeyMapLine& line : d.builtIn(0)) {
+        if (line.keyText.empty()) continue;
+        const auto heading = headingOf.find(line.category);
+        rows.emplace_back(heading == headingOf.end() ? L"<no menu for " + line.category + L">" : heading->second,
+                          line.keyText, caption(std::stoi(line.number), line.caption));
+    }
+    return rows;
+}
+
+}  // namespace
+
+// Every window the keyboard dialog edits has its default keys in the help, in
+// both languages: the rows are exactly its built-in key map's keyed lines.
+TEST(HelpFiles, KeyTablesOfEveryKeyboardWindowMatchTheirBuiltInKeyMaps) {
+    const std::vector<std::wstring> lines = HelpLines(L"quibFMarchive.txt");
+    const size_t ja = FindLine(lines, kHelpFiles[0].japaneseHeading);
+    const size_t en = FindLine(lines, kHelpFiles[0].englishHeading);
+    ASSERT_NE(ja, std::wstring::npos);
+    ASSERT_NE(en, std::wstring::npos);
+    ASSERT_GE(quib::KeyMapDescriptions().size(), 6u);
+    for (const quib::KeyMapDescription& d : quib::KeyMapDescriptions()) {
+        const quib::KeyMapWindowInfo& info = d.Info();
+        SCOPED_TRACE(Show(info.parentName));
+        ASSERT_NE(CommandTableOf(d.window), nullptr) << "the test knows no command table of this window";
+        const auto english = ShippedEnglishCaptions(info.languageFile);
+        for (const bool inEnglish : {false, true}) {
+            SCOPED_TRACE(inEnglish ? "English part" : "Japanese part");
+            const auto [first, last] =
+                inEnglish ? KeyTableSection(lines, en, lines.size(), info, true) : KeyTableSection(lines, ja, en, info, false);
+            ASSERT_NE(first, std::wstring::npos) << "no key table, no line " << Show(KeyTableMarker(info, inEnglish));
+            std::vector<Row> expected = ExpectedRows(d, inEnglish, english);
+            ASSERT_FALSE(expected.empty());
+            std::vector<Row> unexpected;
+            for (const Row& r : TableRows(lines, first, last)) {
+                const auto it = std::find(expected.begin(), expected.end(), r);
+                if (it != expected.end()) {
+                    expected.erase(it);
+                } else {
+                    unexpected.push_back(r);
+                }
+            }
+            for (const Row& r : expected) ADD_FAILURE() << "no row for " << ShowRow(r);
+            for (const Row& r : unexpected) ADD_FAILURE() << "row that is no keyed line of the key map: " << ShowRow(r);
+        }
     }
 }

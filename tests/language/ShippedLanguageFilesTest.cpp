@@ -67,7 +67,8 @@ constexpr int kFirstLabel = 2001, kLastLabel = 2016, kTitle = 2999;
 }  // namespace
 
 TEST(ShippedLanguageFiles, AreUtf16WithByteOrderMarkAndPassTheCheck) {
-    for (const wchar_t* name : {L"Main.txt", L"KeyMap.txt", L"Image.txt", L"KeyMove.txt", L"Player.txt"}) {
+    for (const wchar_t* name : {L"Main.txt", L"KeyMap.txt", L"Image.txt", L"KeyMove.txt", L"Player.txt", L"KeyBoard.txt",
+                                L"Launcher.txt", L"InputLauncher.txt"}) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
         const std::string bytes = quibtest::ReadFileBytes(ShippedFile(name));
         ASSERT_GE(bytes.size(), 4u);

@@ -28,6 +28,9 @@
 #include "extract/FormSort.h"
 #include "keymap/FormKeyMap.h"
 #include "launch/FormExecute.h"
+#include "launch/FormInputLauncher.h"
+#include "launch/FormLauncher.h"
+#include "keymap/FormKeyBoard.h"
 #include "settings/FormArchiveSetting.h"
 #include "settings/FormSetting.h"
 #include "util/IniFile.h"
@@ -260,6 +263,27 @@ void Shoot(bool japanese) {
             d.ShowPage(quib::ArchivePage::Setting);
             d.BoolButtomCancel = true;
         });
+    // The keyboard settings dialog on the main window's map, its launcher
+    // category, and the launcher with two slots and its registration dialog.
+    ShootModal<quib::TFormKeyBoard>(h, quib::tag::MenuKeyBoad, japanese ? L"キーボード設定" : L"Keyboard settings",
+                                    L"keyboard-" + lang, [](quib::TFormKeyBoard& d) {
+                                        d.PickCategory(1);
+                                        Pump(100);
+                                    });
+    {
+        quib::LauncherFile lnc{quib::EmptyLauncherLines(), quib::LauncherEncoding::Utf16Le};
+        lnc.lines[1] = L"エディタ";
+        lnc.lines[3] = L"%p\\editor.exe";
+        lnc.lines[5 * 37 + 1] = L"viewer";
+        lnc.lines[5 * 37 + 2] = L"0";
+        lnc.lines[5 * 37 + 3] = L"\"C:\\Program Files\\Viewer\\view.exe\"";
+        lnc.lines[5 * 37 + 4] = L"-full";
+        quib::WriteLauncherFile(h.Folder() / L"quibFM.lnc", lnc);
+        quib::FormInstance<quib::TFormLauncher> launcher(nullptr);
+        ShootForm(launcher, L"launcher-" + lang);
+        quib::FormInstance<quib::TFormInputLauncher> input(nullptr, 0);
+        ShootForm(input, L"inputlauncher-" + lang);
+    }
     {
         quib::FormInstance<quib::TFormExecute> chooser(std::vector<quib::Association>{
             {L"@ArchiveViwer", L".zip", L"@ArchiveViwer", L"DUMMY"},

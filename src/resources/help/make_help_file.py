@@ -14,13 +14,20 @@ menu item the program does not have:
   - "@JA:Name@" / "@EN:Name@" become the Japanese / English caption of the
     menu item Name without its accelerator marks and trailing dots.
 
+The other keyboard-driven windows are named after the main window's two
+sources, each as WINDOW=TABLE,LANGUAGE,KEYMAPFILE (its command table source,
+its language source and the name of its key-map file); a line that is exactly
+"@KEYS_JA:WINDOW@" or "@KEYS_EN:WINDOW@" becomes that window's table of default
+keys. Every table starts with a line naming the window's key-map file
+("キーマップ: FILE" / "Key map: FILE"), by which the tests find it.
+
 In the output a tab appears only in key-table rows ("  KEY<spaces><TAB>CAPTION"):
 the tests find the tables by it, so the build stops on a template line with a
 tab. It also stops on a line wider than MAX_COLUMNS (a wide character counts
 two), because the help window does not wrap, and on any command row of the
 table it cannot read.
 
-usage: make_help_file.py TEMPLATE OUTPUT MainMenuTable.cpp Main.tsv
+usage: make_help_file.py TEMPLATE OUTPUT MainMenuTable.cpp Main.tsv [WINDOW=TABLE,LANGUAGE,KEYMAPFILE ...]
 """
 import re
 import sys
@@ -29,6 +36,9 @@ import unicodedata
 MAX_COLUMNS = 100
 INDENT = "  "
 PLACEHOLDERS = {"@MAIN_KEYS_JA@": "ja", "@MAIN_KEYS_EN@": "en"}
+WINDOW_PLACEHOLDER = re.compile(r"@KEYS_(JA|EN):([A-Za-z]+)@")
+MAIN_KEYMAP_FILE = "quibFMarchive-KeyMap.txt"
+KEYMAP_MARKER = {"ja": "キーマップ: ", "en": "Key map: "}
 
 NOTE = {
     "ja": ["既定のキーが無いコマンドにも、メニューの @JA:MenuSetting@ > @JA:MenuKeyBoad@ で",
@@ -191,7 +201,9 @@ def display_caption(caption):
 class Texts:
     """The captions and keys the help may name."""
 
-    def __init__(self, commands, bar, language):
+    def __init__(self, commands, bar, language, keymap_file=MAIN_KEYMAP_FILE, note=True):
+        self.keymap_file = keymap_file
+        self.note = note
         self.commands = commands
         self.bar = bar
         self.language = language
@@ -240,23 +252,33 @@ def expand_references(line, texts):
 
 
 def key_table(lang, texts):
-    """The commands with a default key, grouped by top-level menu."""
+    """The commands with a default key, grouped by top-level menu, behind the
+    line that names the window's key-map file."""
     keyed = [c for c in texts.commands if c["key"]]
+    if not keyed:
+        raise HelpError(f"{texts.keymap_file}: no command has a default key")
     width = max((len(c["key"]) for c in keyed), default=0)
     # With a fixed-pitch font the tab after the padded key lands on the same
     # stop in every row, whether the stops are 4 or 8 characters apart; with
     # a proportional one the tab still keeps key and caption apart.
     column = -(-(len(INDENT) + width + 1) // 8) * 8 - len(INDENT)
-    out = []
+    out = [KEYMAP_MARKER[lang] + texts.keymap_file, ""]
+    listed = 0
     for menu in texts.bar:
         rows = [c for c in keyed if c["category"] == menu["category"]]
         if not rows:
             continue
         out.append(f"[{texts.caption(menu['tag'], lang)}]")
         for c in rows:
-            out.append(f"{INDENT}{c['key'].ljust(column)}\t{texts.caption(c['tag'], lang)}")
+            out.append(f"{INDENT}{c['key'].ljust(column)}\t{texts.caption(c['tag'], lang).strip()}")
         out.append("")
-    out.extend(expand_references(line, texts) for line in NOTE[lang])
+        listed += len(rows)
+    if listed != len(keyed):
+        raise HelpError(f"{texts.keymap_file}: a command with a key is in no menu of the menu bar")
+    if texts.note:
+        out.extend(expand_references(line, texts) for line in NOTE[lang])
+    elif out[-1] == "":
+        out.pop()
     return out
 
 
@@ -274,7 +296,17 @@ def display_width(line):
     return width
 
 
-def make(template, output, table_source, language_source):
+def read_window(argument):
+    """WINDOW=TABLE,LANGUAGE,KEYMAPFILE -> (WINDOW, Texts)."""
+    name, sep, rest = argument.partition("=")
+    parts = rest.split(",")
+    if not sep or not re.fullmatch(r"[A-Za-z]+", name) or len(parts) != 3 or not all(parts):
+        raise HelpError(f"window argument {argument!r} is not WINDOW=TABLE,LANGUAGE,KEYMAPFILE")
+    commands, bar = read_command_table(parts[0])
+    return name, Texts(commands, bar, read_language_source(parts[1]), parts[2], note=False)
+
+
+def make(template, output, table_source, language_source, *windows):
     with open(template, encoding="utf-8-sig", newline="") as f:
         text = f.read().replace("\r\n", "\n")
     if "\r" in text:
@@ -285,12 +317,19 @@ def make(template, output, table_source, language_source):
 
     commands, bar = read_command_table(table_source)
     texts = Texts(commands, bar, read_language_source(language_source))
+    others = dict(read_window(w) for w in windows)
 
     result = []
     for n, line in enumerate(lines, start=1):
         stripped = line.strip()
         if stripped in PLACEHOLDERS:
             result.extend(key_table(PLACEHOLDERS[stripped], texts))
+            continue
+        m = WINDOW_PLACEHOLDER.fullmatch(stripped)
+        if m:
+            if m.group(2) not in others:
+                raise HelpError(f"{template}:{n}: no window named {m.group(2)} was given")
+            result.extend(key_table(m.group(1).lower(), others[m.group(2)]))
             continue
         if "\t" in line:
             raise HelpError(f"{template}:{n}: tab in the text (tabs mark key-table rows only)")
@@ -313,7 +352,7 @@ def make(template, output, table_source, language_source):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 5:
+    if len(sys.argv) < 5:
         sys.stderr.write(__doc__)
         sys.exit(2)
     try:

@@ -89,8 +89,17 @@ const CommandTable& ImageCommandTable() {
             {1405, L"表示項目", L"MenuFileName", L"ファイル名(&N)", L"", kCommandToggle, H(&TFormImage::MenuInformationItemClick)},
             {1406, L"表示項目", L"MenuDateTime", L"日付(&D)", L"", kCommandToggle, H(&TFormImage::MenuInformationItemClick)},
             {1501, L"設定", L"MenuParameterSetting", L"パラメータ設定(&P)...", L"", kCommandPlain, H(&TFormImage::MenuParameterSettingClick)},
-            {1511, L"設定", L"MenuKeyBoard", L"キーボード設定(&K)...", L"", kCommandPlain, nullptr},
+            {1511, L"設定", L"MenuKeyBoard", L"キーボード設定(&K)...", L"", kCommandPlain, H(&TFormImage::MenuKeyBoardClick)},
         }};
+    return table;
+}
+
+KeyMapTable ImageBuiltInKeyTable(int preset) {
+    KeyMapTable table = BuiltInKeyTable(ImageCommandTable(), nullptr);
+    if (preset != 0) {
+        if (KeyMapLine* up = FindKeyMapLine(table, L"1204")) up->keyText = L"Up";
+        if (KeyMapLine* down = FindKeyMapLine(table, L"1205")) down->keyText = L"Down";
+    }
     return table;
 }
 

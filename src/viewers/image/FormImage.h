@@ -17,6 +17,9 @@
 namespace quib {
 
 const CommandTable& ImageCommandTable();
+// The viewer's built-in key table: preset 0 (the filer-like keys) or preset 1
+// (the text-editor-like keys: the up and down moves on the arrows).
+KeyMapTable ImageBuiltInKeyTable(int preset);
 
 class TFormImage : public TFormBase {
 public:
@@ -60,6 +63,7 @@ public:
     // --- commands
     void MenuCloseClick();
     void MenuParameterSettingClick();
+    void MenuKeyBoardClick();
     void MenuContinueStartClick();
     void MenuContinueStopClick();
     void MenuMarkClick();

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/Application.h"
+#include "keymap/KeyMapRegistry.h"
 #include "util/Controls.h"
 #include "util/Message.h"
 #include "util/PathPrefix.h"
@@ -439,6 +440,11 @@ void TFormImage::MenuParameterSettingClick() {
     RECT cr{};
     GetClientRect(handle_, &cr);
     FormResize(cr.right, cr.bottom);
+}
+
+
+void TFormImage::MenuKeyBoardClick() {
+    if (ShowKeyBoardFor(KeyMapWindow::Image) == mrOK) SetShortCutKey();
 }
 
 }  // namespace quib

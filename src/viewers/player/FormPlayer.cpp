@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "keymap/KeyMapRegistry.h"
 #include "util/Controls.h"
 #include "util/Message.h"
 #include "viewers/Taskbar.h"
@@ -79,7 +80,7 @@ const CommandTable& PlayerCommandTable() {
         {
             {1021, L"ファイル", L"MenuPropaty", L"再生中のファイルのプロパティ表示(&T)", L"Alt+T", kCommandPlain, H(&TFormPlayer::MenuPropatyClick)},
             {1031, L"ファイル", L"MenuClose", L"終了(&Q && &X)", L"Alt+F4", kCommandSeparatorBefore, H(&TFormPlayer::MenuCloseClick)},
-            {1131, L"設定", L"MenuKeyBorad", L"キーボード設定(&K)...", L"", kCommandPlain, nullptr},
+            {1131, L"設定", L"MenuKeyBorad", L"キーボード設定(&K)...", L"", kCommandPlain, H(&TFormPlayer::MenuKeyBoradClick)},
             {1211, L"表示", L"MenuShowButtonBar", L"ボタンバー表示(&B)", L"", kCommandToggle, H(&TFormPlayer::MenuShowButtonBarClick)},
             {1221, L"表示", L"MenuShowFit", L"動画が画面より小さい場合は拡大(&H)", L"", kCommandToggle, H(&TFormPlayer::MenuShowFitClick)},
             {1301, L"操作", L"MenuPlay", L"再生(&P)", L"Alt+P", kCommandPlain, H(&TFormPlayer::MenuPlayClick)},
@@ -266,6 +267,11 @@ void TFormPlayer::Layout() {
     const int column = std::max(84, (Unscale(rc.right) - 8 - labelW) / 5);
     for (int i = 0; i < 15; ++i) Place(buttons_[i], 4 + (i % 5) * column, top + 3 + (i / 5) * 27, column - 2, 25);
     Place(label_, 4 + 5 * column + 4, top + 8, labelW - 4, 20);
+}
+
+
+void TFormPlayer::MenuKeyBoradClick() {
+    if (ShowKeyBoardFor(KeyMapWindow::Player) == mrOK) SetShortCutKey();
 }
 
 }  // namespace quib

@@ -67,6 +67,7 @@ public:
     void MenuCloseClick();
     void MenuShowButtonBarClick();
     void MenuShowFitClick();
+    void MenuKeyBoradClick();
     void MenuPlayClick();
     void MenuPauseClick();
     void MenuStopClick();

@@ -414,9 +414,9 @@ void TFormText::FormDestroy() {
 
 // ---------------------------------------------------------------- key map
 
-void TFormText::InitKeyMap(int exeType) {
+KeyMapTable TextBuiltInKeyTable(int exeType, const TFormBase* captionsFrom) {
     KeyMapTable table;
-    for (const KeyMapLine& line : BuiltInKeyTable()) {
+    for (const KeyMapLine& line : BuiltInKeyTable(TextCommandTable(), captionsFrom)) {
         const int number = _wtoi(line.number.c_str());
         if (number >= 1700) continue;  // the copies on other bars and the context menu: no lines of their own
         KeyMapLine l = line;
@@ -433,8 +433,10 @@ void TFormText::InitKeyMap(int exeType) {
         }
         table.push_back(l);
     }
-    StrListKeyMapOriginal = table;
+    return table;
 }
+
+void TFormText::InitKeyMap(int exeType) { StrListKeyMapOriginal = TextBuiltInKeyTable(exeType, this); }
 
 void TFormText::InstallTextKeyMap() {
     InitKeyMap(0);

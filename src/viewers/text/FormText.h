@@ -18,6 +18,9 @@ namespace quib {
 
 // The viewer's command table (menus of the three bars, the context menu).
 const CommandTable& TextCommandTable();
+// The viewer's built-in key table: key set 0 (default) or the Notepad-like
+// set; captions from the window's menus when one is given.
+KeyMapTable TextBuiltInKeyTable(int exeType, const TFormBase* captionsFrom);
 
 // Files beyond this size are refused with a message: the text, its decoded
 // copy and the control's own copy must fit into a 32-bit process.
@@ -123,6 +126,7 @@ public:
     void MenuSearchBarTopVisibleClick();
     void MenuSameAsQuibViewClick();
     void MenuParameterSettingClick();
+    void MenuKeyBoardClick();
     // The four marks and their colours and offsets as the menu and settings say.
     void ApplyMarks();
     void MenuLineSettingClick();

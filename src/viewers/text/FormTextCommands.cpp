@@ -15,6 +15,7 @@
 #include "settings/FormSetting.h"
 #include "viewers/text/FormJump.h"
 #include "viewers/text/FormText.h"
+#include "keymap/KeyMapRegistry.h"
 #include "viewers/text/FormTextSettings.h"
 #include "viewers/text/TextRules.h"
 
@@ -540,6 +541,14 @@ void TFormText::MenuKigouSettingClick() {
     ShiftTab = ini.ReadInteger(section, L"ShiftTab", 8);
     ShiftDbcs = ini.ReadInteger(section, L"ShiftDbcs", 13);
     ApplyMarks();
+}
+
+
+void TFormText::MenuKeyBoardClick() {
+    if (ShowKeyBoardFor(KeyMapWindow::Text) != mrOK) return;
+    // The new keys replace the caret keys the Notepad cursor mode lent out.
+    if (MenuChecked(1251)) MenuCursolDisabledClick();
+    SetShortCutKey();
 }
 
 }  // namespace quib

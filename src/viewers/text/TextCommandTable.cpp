@@ -1,6 +1,8 @@
 // The text viewer's commands as data: the normal menu bar, the search-bar
 // menu bar and the find dialog's stand-in bar, and the text's context menu.
 // Key set 0 is the default key map; the Notepad-like set is in the viewer.
+// The help file's key tables are read from this file's text: keep only the
+// table here.
 #include "viewers/text/FormText.h"
 
 namespace quib {
@@ -91,7 +93,7 @@ const CommandTable& TextCommandTable() {
             {1434, L"表示", L"MenuShowFileName", L"ステータスバーにファイル名を表示(&F)", L"", kCommandPlain, H(&TFormText::MenuShowFileNameClick)},
             {1435, L"表示", L"MenuSearchBarTopVisible", L"上部検索バーを表示(&B)", L"", kCommandPlain, H(&TFormText::MenuSearchBarTopVisibleClick)},
             {1501, L"設定", L"MenuParameterSetting", L"パラメータ設定(&P)...", L"", kCommandPlain, H(&TFormText::MenuParameterSettingClick)},
-            {1511, L"設定", L"MenuKeyBoard", L"キーボード設定(&K)...", L"", kCommandPlain, nullptr},
+            {1511, L"設定", L"MenuKeyBoard", L"キーボード設定(&K)...", L"", kCommandPlain, H(&TFormText::MenuKeyBoardClick)},
             {1521, L"設定", L"MenuPageSetting", L"カーソル移動設定(&G)...", L"", kCommandSeparatorBefore, H(&TFormText::MenuPageSettingClick)},
             {1531, L"設定", L"MenuKigouSetting", L"記号位置設定(&U)", L"", kCommandPlain, H(&TFormText::MenuKigouSettingClick)},
             {1541, L"設定", L"MenuSameAsQuibView", L"色はquibViewと同じ(&A)", L"", kCommandSeparatorBefore, H(&TFormText::MenuSameAsQuibViewClick)},
