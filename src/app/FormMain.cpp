@@ -212,6 +212,7 @@ void TFormMain::FormShow() {
     StrLanguageFileName = LanguageFilePath(L"Main.txt");
     ApplyLanguage();
     ShowListingModeState();
+    if (MenuChecked(tag::MenuAutoPopup)) After(500, [this] { MenuShowPopupClick(); });
 }
 
 void TFormMain::ParseCommandLine(const StringList& args) {
@@ -384,6 +385,7 @@ void TFormMain::MenuFileSusieClick() {
     if (ListingModeNow == ListingMode::Susie) return;
     SwitchMode(ListingMode::Susie);
     StrListArchiveDirFile.clear();
+    if (FileExistsPath(StrLoadFileName)) ListSusie(StrLoadFileName);
     SetItemNewListArchive();
 }
 
@@ -418,7 +420,7 @@ void TFormMain::OpenArchive(const std::wstring& path) {
         SetItemNewListArchive();
     } else if (ListingModeNow == ListingMode::Susie) {
         ShowListOrMemo(true);
-        StrListArchiveDirFile.clear();
+        ListSusie(path);
         SetItemNewListArchive();
     } else {
         ShowListOrMemo(true);

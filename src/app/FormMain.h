@@ -84,6 +84,9 @@ public:
 
     // Extension lists of the plug-ins (the settings' own lists are in MainSettings).
     StringList StrListSpiExt, StrListSpmExt, StrListSpmList;
+    // The archive plug-in that listed the open archive (prefixes expanded);
+    // every entry of that archive is taken out through it.
+    std::wstring StrSpmFileName;
     std::array<std::wstring, 101> StrListExtArray{};
     std::array<std::wstring, 101> StrListPrgArray{};
 
@@ -191,6 +194,30 @@ public:
     void MenuFileSfxClick();
     void MenuFileSusieClick();
     void MenuCloseClick();
+
+    // --- Susie archive plug-ins (FormMainSusie.cpp)
+    // Chooses the plug-in for the archive from the list file and lists it.
+    bool ListSusie(const std::wstring& archiveFileName);
+    // Lists through the plug-in's GetArchiveInfo (0: success).
+    int FileGetArchiveFileInfo(const std::wstring& spiFileName, const std::wstring& archiveFileName);
+    void GetSpiExt();
+    void GetSpmExt();
+    void GetSpiListExt(StringList& dstList, const std::wstring& executeType);
+    // The list file of archive (spm) or picture (spi) plug-ins, prefixes expanded.
+    std::wstring SusieListFile(bool archives) const;
+    // "stored path \t position \t size" of each stored path of the open
+    // archive's lines, in the order given.
+    StringList SusieItemsOf(const StringList& storedPaths) const;
+    // Takes the items out below destination through StrSpmFileName; the first
+    // failure stops, with its message. True when every item came out.
+    bool SusieExtractItems(const StringList& items, const std::wstring& destination, HWND owner);
+    // One entry into the temporary folder (viewers, launching); empty after a
+    // message when it cannot be had.
+    std::wstring SusieTempFile(const std::wstring& storedPath, HWND owner);
+
+    // --- pop-up extraction window (FormMainPopUp.cpp)
+    int IntExtractIndex = 0;  // the named destination the input dialog edits
+    void MenuShowPopupClick();
 
     HWND ListView1() const { return list_.Handle(); }
     HWND Memo1() const { return memo1_; }

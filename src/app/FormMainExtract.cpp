@@ -96,11 +96,9 @@ bool TFormMain::ArchiveUnpack(const std::wstring& archiveFileName, const std::ws
 
 void TFormMain::MenuUnpackClick() {
     if (!ModeListsEntries(ListingModeNow) || RowCount() == 0 || SelectedRow() < 0) return;
-    if (ListingModeNow == ListingMode::Susie) {
-        ShowMsgJE(handle_, L"Information : Susie書庫の解凍はこのバージョンでは使用できません",
-                  L"Information : Extraction from Susie archives is not available in this version.\r\n[OK]");
-        return;
-    }
+    // Archives listed by a Susie plug-in are taken out entry by entry through
+    // it, always with their stored folders.
+    const bool susie = ListingModeNow == ListingMode::Susie;
     // 2. The filers whose folders the dialog offers.
     WindowFindFlags flags;
     flags.BoolFindQuibFM = flags.BoolFindHalvFM2008 = flags.BoolFindPellFM = flags.BoolFindPellFMmini = true;
@@ -135,8 +133,9 @@ void TFormMain::MenuUnpackClick() {
     }
 
     // 4. DLL folder and response file.
-    SetDllFolderForExtract(*this);
-    const StringList lines = ResponseFileLines(StrLoadFileName, paths);
+    if (!susie) SetDllFolderForExtract(*this);
+    // The plug-in reads no response file: it only shows the dialog the entries.
+    const StringList lines = susie ? paths : ResponseFileLines(StrLoadFileName, paths);
     if (lines.empty()) {
         ShowMsgJE(handle_, L"Information : 解凍するファイルがありません", L"Information : Target extract file is empty.\r\n[OK]");
         return;
@@ -154,7 +153,7 @@ void TFormMain::MenuUnpackClick() {
     // 5. The dialog.
     StrRetFormExtract.clear();
     StrListExtractFile = {StrLoadFileName};
-    ExtractDialogInput input{StrLoadFileName, lines, StrListWindowName, false, &FolderPickers()};
+    ExtractDialogInput input{StrLoadFileName, lines, StrListWindowName, susie, &FolderPickers()};
     StrRetFormExtract = ShowModalForm<TFormExtract>(std::move(input));
     Application().ProcessMessages();
     SetFocus(ListView1());
@@ -181,7 +180,9 @@ void TFormMain::MenuUnpackClick() {
     }
 
     // 8, 9. Extraction and what the user is told.
-    const bool ok = ArchiveUnpack(StrLoadFileName, destination, L"@" + ResponseFilePath(), false, withPath, handle_);
+    const bool ok = susie ? SusieExtractItems(SusieItemsOf(paths), destination, handle_)
+                          : ArchiveUnpack(StrLoadFileName, destination, L"@" + ResponseFilePath(), false, withPath,
+                                          handle_);
     if (ok && moveFolder) {
         SetClipboardText(handle_, destination);
         ShowMsgJE(handle_,

@@ -144,6 +144,11 @@ std::wstring BringOneEntry(TFormMain& f) {
                   L"Error : Folder can not make.\r\n[OK]\r\n" + f.StrExtractBase, MsgButtons::Ok, MsgStyle::Error);
         return {};
     }
+    if (f.ListingModeNow == ListingMode::Susie) {
+        const std::wstring got = f.SusieTempFile(entry.dllPath, f.Handle());
+        if (!got.empty()) LetMessagesRun();
+        return got;
+    }
     std::wstring target = TempFileOf(f.StrExtractBase, entry);
     if (!ExistsFile(target)) {
         WriteResponseFile(f.ResponseFilePath(), ResponseFileLines(f.StrLoadFileName, {entry.dllPath}));
@@ -159,11 +164,9 @@ std::wstring BringOneEntry(TFormMain& f) {
 }
 
 void RunDirectViewer(TFormMain& f, DirectViewer which) {
-    if (f.ListingModeNow == ListingMode::Susie) {
-        // Susie archives are read entry by entry through their plug-ins,
-        // which this version does not list yet.
-        if (which == DirectViewer::Player) return;
-    }
+    // The player moves between entries through the archiver DLL only.
+    if (f.ListingModeNow == ListingMode::Susie && which == DirectViewer::Player) return;
+    if (which == DirectViewer::ImageSusie) f.GetSpiExt();
     if (!ModeListsEntries(f.ListingModeNow) || f.RowCount() == 0) return;
     const std::wstring file = BringOneEntry(f);
     if (file.empty()) return;
@@ -221,7 +224,7 @@ void TFormMain::MenuLauncherClick() {
 // ---------------------------------------------------------------- launching by extension
 
 void TFormMain::ExecuteExtFile() {
-    if (ListingModeNow != ListingMode::Normal && ListingModeNow != ListingMode::Sfx) return;
+    if (!ModeListsEntries(ListingModeNow)) return;
     const int focused = SelectedRow();
     if (focused < 0 || focused >= RowCount()) return;
     const EntryRows& rows = Rows();
@@ -254,9 +257,14 @@ void TFormMain::ExecuteExtFile() {
                   L"Error : Folder can not make.\r\n[OK]\r\n" + StrExtractBase, MsgButtons::Ok, MsgStyle::Error);
         return;
     }
-    SetDllFolder(BoolReadDllSystem32andApplication ? std::wstring() : StrExePath + L"\\");
-    WriteResponseFile(ResponseFilePath(), ResponseFileLines(StrLoadFileName, DllPaths(selection)));
-    if (!ArchiveUnpack(StrLoadFileName, StrExtractBase, L"@" + ResponseFilePath(), true, true, handle_)) {
+    if (ListingModeNow == ListingMode::Susie) {
+        if (!SusieExtractItems(SusieItemsOf(DllPaths(selection)), StrExtractBase, handle_)) return;
+    } else {
+        SetDllFolder(BoolReadDllSystem32andApplication ? std::wstring() : StrExePath + L"\\");
+        WriteResponseFile(ResponseFilePath(), ResponseFileLines(StrLoadFileName, DllPaths(selection)));
+    }
+    if (ListingModeNow != ListingMode::Susie &&
+        !ArchiveUnpack(StrLoadFileName, StrExtractBase, L"@" + ResponseFilePath(), true, true, handle_)) {
         ShowMsgJE(handle_, L"Information : 解凍できませんでした", L"Information : Can not extract.\r\n[OK]");
         return;
     }

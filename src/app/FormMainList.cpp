@@ -386,6 +386,10 @@ void TFormMain::ReListForDisplayForm() {
             SetItemNewListArchive();
         }
     }
+    if (ExistsFile(StrLoadFileName) && ListingModeNow == ListingMode::Susie) {
+        ListSusie(StrLoadFileName);
+        SetItemNewListArchive();
+    }
     RECT cr{};
     GetClientRect(handle_, &cr);
     FormResize(cr.right, cr.bottom);
@@ -535,9 +539,8 @@ void TFormMain::OpenChosenFile(const std::wstring& path) {
             ResetSfxSubModes(true);
             break;
         case ListingMode::Susie:
-            // Its lister comes with the Susie work.
             ShowListOrMemo(true);
-            StrListArchiveDirFile.clear();
+            ListSusie(path);
             SetItemNewListArchive();
             break;
         case ListingMode::Normal:

@@ -20,6 +20,7 @@ void TFormMain::MenuParameterSettingClick() {
     context.StrSettingType = L"FormMain";
     context.startProgram = [this](const std::wstring& program) { ExecuteProgramEx3(program, L"", L""); };
     context.pickers = &FolderPickers();
+    context.noteExtractIndex = [this](int index) { IntExtractIndex = index; };
     if (ShowModalForm<TFormSetting>(std::move(context)) != mrOK) return;
     ReadIniValueSetting();
     MenuListViewWidthInitClick();
@@ -28,6 +29,7 @@ void TFormMain::MenuParameterSettingClick() {
     if (ListVisible() && ExistsFile(StrLoadFileName)) {
         if (ListingModeNow == ListingMode::Normal) ListArchive(StrLoadFileName);
         if (ListingModeNow == ListingMode::Sfx) ListSfxAgain(StrLoadFileName);
+        if (ListingModeNow == ListingMode::Susie) ListSusie(StrLoadFileName);
         if (ModeListsEntries(ListingModeNow)) SetItemNewListArchive();
         InvalidateRect(handle_, nullptr, TRUE);
     }

@@ -28,6 +28,9 @@ void TFormMain::ReadIniValueInit() {
 
 void TFormMain::ReadIniValueSetting() {
     ReadMainSettings(Ini(), StrExePath, MainSettingsPart::Display, *this, handle_);
+    // The plug-ins' extensions colour the rows and gate the Susie picture viewer.
+    GetSpmExt();
+    GetSpiExt();
 
     // Colours and fonts in force.
     ChooseListAndPanelColors(MenuChecked(tag::MenuSameAsQuibFM));

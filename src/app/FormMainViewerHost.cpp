@@ -61,7 +61,11 @@ std::wstring MainFetchRow(TFormMain& f, int row, HWND viewer) {
             L"Error : This stored path points outside the temporary folder.\r\n[OK]\r\n" + entry.shownPath);
         return {};
     }
-    if (f.ListingModeNow == ListingMode::Susie) return {};  // Susie archives are not listed by this version
+    if (f.ListingModeNow == ListingMode::Susie) {
+        const std::wstring got = f.SusieTempFile(entry.dllPath, viewer);
+        if (!got.empty()) f.StrExtractFolderFileName = got;
+        return got;
+    }
     std::wstring file = TempFileOf(f.StrExtractBase, entry);
     if (!ExistsFile(file)) {
         WriteResponseFile(f.ResponseFilePath(), ResponseFileLines(f.StrLoadFileName, {entry.dllPath}));

@@ -22,7 +22,7 @@ const CommandTable& MainCommandTable() {
         {1017, L"ファイル", L"MenuFileSfxList", L"自己解凍書庫のDLL指定の一覧表示(&D)", L"", kCommandPlain, H(&TFormMain::MenuFileSfxListClick)},
         {1018, L"ファイル", L"MenuFileSfxSimple", L"自己解凍書庫のDLL指定の簡易表示(&V)", L"", kCommandPlain, H(&TFormMain::MenuFileSfxSimpleClick)},
         {1019, L"ファイル", L"MenuFileSfxTest", L"自己解凍書庫のDLL指定のテスト表示(&W)", L"", kCommandPlain, H(&TFormMain::MenuFileSfxTestClick)},
-        {1021, L"ファイル", L"MenuShowPopup", L"ポップアップ解凍表示(&P)...", L"", kCommandSeparatorBefore, nullptr},
+        {1021, L"ファイル", L"MenuShowPopup", L"ポップアップ解凍表示(&P)...", L"", kCommandSeparatorBefore, H(&TFormMain::MenuShowPopupClick)},
         {1022, L"ファイル", L"MenuAutoPopup", L"ポップアップ解凍表示を起動時に表示(&U)", L"", kCommandToggle, nullptr},
         {1031, L"ファイル", L"MenuListText", L"テキスト形式表示(&L)", L"", kCommandSeparatorBefore, H(&TFormMain::MenuListTextClick)},
         {1032, L"ファイル", L"MenuListFiler", L"ファイラー形式表示(&F)", L"", kCommandPlain, H(&TFormMain::MenuListFilerClick)},

@@ -65,7 +65,7 @@ struct MainSettings {
     bool BoolSystemFileShow = true;
     bool BoolFilerSortExplorer = true;
     // Files of the program's companions; by default beside the program.
-    std::wstring StrSpiFileName, StrSpmFileName, StrQuibFMsusieFileName, StrQuibFMimageFileName;
+    std::wstring StrSpiTextFileName, StrSpmTextFileName, StrQuibFMsusieFileName, StrQuibFMimageFileName;
     // Extension lists (".txt;.log;.ini;" in the file).
     StringList StrListTxtExt, StrListGdiExt, StrListWicExt, StrListArcExt, StrListExeExt, StrListSfxExt,
         StrListOthersExt, StrListWmpExt;

@@ -50,6 +50,19 @@ void ReadHeader(const std::wstring& path, unsigned char* buf, DWORD size) {
     CloseHandle(h);
 }
 
+// Every missing level of a folder, from the top down.
+void CreateFolderPath(const std::wstring& folder) {
+    std::wstring path = folder;
+    while (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+    if (path.empty()) return;
+    const DWORD a = GetFileAttributesW(path.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES) return;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if ((path[i] == L'\\' || path[i] == L'/') && i > 2) CreateDirectoryW(path.substr(0, i).c_str(), nullptr);
+    }
+    CreateDirectoryW(path.c_str(), nullptr);
+}
+
 }  // namespace
 
 HMODULE LoadSusiePlugin(const std::wstring& pluginPath, bool restrictedSearch) {
@@ -61,7 +74,8 @@ HMODULE LoadSusiePlugin(const std::wstring& pluginPath, bool restrictedSearch) {
 }
 
 int FileIsSupportedArchive(const std::wstring& pluginPath, const std::wstring& archivePath, bool restrictedSearch,
-                           const std::wstring& programPath, HWND owner) {
+                           const std::wstring& programPath, HWND owner, bool* faulted) {
+    if (faulted) *faulted = false;
     const std::wstring plugin = ExpandPathPrefix(pluginPath, programPath);
     if (!AnsiNameExists(archivePath)) {
         ShowMsgJE(owner, L"Information : ファイルがありません", L"Information : File is not exist.\r\n[OK]");
@@ -78,7 +92,9 @@ int FileIsSupportedArchive(const std::wstring& pluginPath, const std::wstring& a
     int answer = 0;
     auto call = [&] { answer = isSupported(ansiName.c_str(), header); };
     // A plug-in that faults while asked does not handle the archive.
-    return CallForeign(call) ? answer : 0;
+    if (CallForeign(call)) return answer;
+    if (faulted) *faulted = true;
+    return 0;
 }
 
 int FileGetArchiveFileInfoCore(const std::wstring& pluginPath, const std::wstring& archivePath, bool restrictedSearch,
@@ -118,6 +134,67 @@ int FileGetArchiveFileInfoCore(const std::wstring& pluginPath, const std::wstrin
         LocalFree(block);
     }
     return result;
+}
+
+int FileGetArchiveFileCore(const std::wstring& pluginPath, const std::wstring& archivePath,
+                           const std::wstring& dstFolder, long long position, bool restrictedSearch,
+                           const std::wstring& programPath) {
+    const std::wstring plugin = ExpandPathPrefix(pluginPath, programPath);
+    if (!dstFolder.empty()) CreateFolderPath(dstFolder);
+    PluginModule module(plugin, restrictedSearch);
+    auto getFile = reinterpret_cast<SusieGetFileFn>(module.Entry("GetFile"));
+    if (!getFile) return kSusieNotImplemented;
+    const std::string ansiName = WideToAnsi(archivePath);
+    std::string ansiFolder = WideToAnsi(dstFolder);
+    int result = 0;
+    const LONG_PTR pos = static_cast<LONG_PTR>(position);
+    auto call = [&] { result = getFile(ansiName.c_str(), pos, ansiFolder.data(), 0, nullptr, 0); };
+    if (!CallForeign(call)) return kSusieCallFaulted;
+    return result;
+}
+
+int FileGetArchiveMemoryCore(const std::wstring& pluginPath, const std::wstring& archivePath,
+                             const std::wstring& dstFolder, long long position, long long fileSize,
+                             const std::wstring& fileName, bool restrictedSearch) {
+    PluginModule module(pluginPath, restrictedSearch);
+    auto getFile = reinterpret_cast<SusieGetFileFn>(module.Entry("GetFile"));
+    if (!getFile) return kSusieNotImplemented;
+    const std::string ansiName = WideToAnsi(archivePath);
+    HLOCAL block = nullptr;
+    int result = 0;
+    const LONG_PTR pos = static_cast<LONG_PTR>(position);
+    auto call = [&] {
+        result = getFile(ansiName.c_str(), pos, reinterpret_cast<LPSTR>(&block), kSusieFileToMemory, nullptr, 0);
+    };
+    if (!CallForeign(call)) return kSusieCallFaulted;
+    if (result != 0) return result;
+    if (!block) return kSusieNoBlock;
+    std::vector<unsigned char> bytes;
+    const SIZE_T held = LocalSize(block);
+    if (const void* p = LocalLock(block)) {
+        const SIZE_T wanted = fileSize < 0 ? 0 : static_cast<SIZE_T>(fileSize);
+        const SIZE_T n = wanted < held ? wanted : held;
+        bytes.assign(static_cast<const unsigned char*>(p), static_cast<const unsigned char*>(p) + n);
+        LocalUnlock(block);
+    }
+    LocalFree(block);
+    if (!dstFolder.empty()) CreateFolderPath(dstFolder);
+    std::wstring target = dstFolder;
+    if (!target.empty() && target.back() != L'\\') target.push_back(L'\\');
+    target += fileName;
+    HANDLE h = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return kSusieWriteFailed;
+    DWORD written = 0;
+    const bool ok = bytes.empty() ||
+                    (WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                     written == bytes.size());
+    CloseHandle(h);
+    return ok ? 0 : kSusieWriteFailed;
+}
+
+void ReportSusieFault(HWND owner, const std::wstring& pluginPath) {
+    ShowMsgJE(owner, L"Error : Susie プラグインの内部で障害が発生しました\r\n" + pluginPath,
+              L"Error : The Susie plug-in failed inside.\r\n[OK]\r\n" + pluginPath, MsgButtons::Ok, MsgStyle::Error);
 }
 
 }  // namespace quib

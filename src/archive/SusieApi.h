@@ -17,6 +17,12 @@ namespace quib {
 // returns a LocalAlloc block of TSusieFileInfo records in *lphInf.
 using SusieIsSupportedFn = int(WINAPI*)(LPCSTR filename, void* dw);
 using SusieGetArchiveInfoFn = int(WINAPI*)(LPCSTR buf, LONG_PTR len, unsigned int flag, HLOCAL* lphInf);
+// GetFile with flag 0 writes the entry at position len of the archive named
+// by src into the folder dest; with flag 0x0700 dest is the address of a
+// memory-handle variable that receives a LocalAlloc block of its bytes.
+using SusieGetFileFn = int(WINAPI*)(LPCSTR src, LONG_PTR len, LPSTR dest, unsigned int flag, FARPROC progress,
+                                    LONG_PTR lData);
+constexpr unsigned int kSusieFileToMemory = 0x0700;
 
 constexpr DWORD kSusieHeaderSize = 2048;
 // The interface's result for a function a plug-in does not have.
@@ -33,8 +39,9 @@ HMODULE LoadSusiePlugin(const std::wstring& pluginPath, bool restrictedSearch);
 // (non-zero: supported), or 0 when the plug-in cannot be loaded or lacks
 // "IsSupported". pluginPath may start with "%d"/"%p" (expanded with
 // programPath). A missing archive gives the "File is not exist" message and 0.
+// faulted (when given) tells whether the plug-in faulted while asked.
 int FileIsSupportedArchive(const std::wstring& pluginPath, const std::wstring& archivePath, bool restrictedSearch,
-                           const std::wstring& programPath, HWND owner = nullptr);
+                           const std::wstring& programPath, HWND owner = nullptr, bool* faulted = nullptr);
 
 // Lists an archive through "GetArchiveInfo" (pluginPath already expanded).
 // Returns the plug-in's result (0 is success). When the plug-in cannot be
@@ -45,5 +52,30 @@ int FileIsSupportedArchive(const std::wstring& pluginPath, const std::wstring& a
 // paths of those records; the plug-in's block is freed.
 int FileGetArchiveFileInfoCore(const std::wstring& pluginPath, const std::wstring& archivePath, bool restrictedSearch,
                                std::vector<std::wstring>& dirFile, std::vector<std::wstring>& pathList);
+
+// Takes one entry out to a folder through "GetFile" (flag 0). pluginPath may
+// start with "%d"/"%p" (expanded with programPath); a missing target folder
+// is created first. Returns the plug-in's result (0 is success);
+// kSusieNotImplemented when the plug-in cannot be loaded or lacks "GetFile"
+// (nothing was extracted, so it is no success); kSusieCallFaulted when the
+// plug-in faulted.
+int FileGetArchiveFileCore(const std::wstring& pluginPath, const std::wstring& archivePath,
+                           const std::wstring& dstFolder, long long position, bool restrictedSearch,
+                           const std::wstring& programPath);
+
+// Takes one entry out to memory through "GetFile" (flag 0x0700) and writes
+// its first fileSize bytes (at most as many as the block holds) to dstFolder
+// + fileName, creating the folder and replacing the file. Results as above;
+// a plug-in that answers 0 without a block gives kSusieNoBlock. The block is
+// freed only after a successful call: after a failure the handle variable
+// holds nothing the plug-in promised to be ours.
+constexpr int kSusieNoBlock = -3;
+constexpr int kSusieWriteFailed = -4;
+int FileGetArchiveMemoryCore(const std::wstring& pluginPath, const std::wstring& archivePath,
+                             const std::wstring& dstFolder, long long position, long long fileSize,
+                             const std::wstring& fileName, bool restrictedSearch);
+
+// The message for a plug-in that faulted inside a call, naming it.
+void ReportSusieFault(HWND owner, const std::wstring& pluginPath);
 
 }  // namespace quib

@@ -26,6 +26,8 @@ struct SettingContext {
     // The folder pickers' host (the main window's): the "参照" buttons open
     // the browse window with it; without one they open the file dialog.
     FolderPickerHost* pickers = nullptr;
+    // Told the destination the input dialog edits (the main window's IntExtractIndex).
+    std::function<void(int index)> noteExtractIndex;
 };
 
 class TFormSetting : public TFormBase {
@@ -92,6 +94,7 @@ public:
     void ButtonDefaultColorClick();
     void ButtonFilerColorClick();
     void BrowseSortClick(HWND check);
+    void ButtonExtractSetClick();
     void ButtonExtractDeleteClick();
     void ButtonSusieStartClick();
     void ButtonInitSlotsClick();

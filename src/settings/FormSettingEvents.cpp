@@ -3,6 +3,7 @@
 // writing.
 
 #include "settings/FormSetting.h"
+#include "extract/FormInputExtract.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -50,11 +51,6 @@ bool FileExists(const std::wstring& path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-void NotAvailable(HWND owner) {
-    ShowMsgJE(owner, L"Information : この機能はこのバージョンでは使用できません",
-              L"Information : This function is not available in this version.\r\n[OK]");
-}
-
 }  // namespace
 
 // ------------------------------------------------------------------ reading and writing
@@ -84,7 +80,7 @@ void TFormSetting::ReadIniFileValue() {
     for (int i = 0; i < 5; ++i) SendMessageW(extractList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
     for (int i = 0; i < 5; ++i) RefreshExtractLine(i);
     SendMessageW(extractList_, LB_SETCURSEL, 0, 0);
-    const std::wstring* susie[4] = {&m.StrSpiFileName, &m.StrSpmFileName, &m.StrQuibFMsusieFileName,
+    const std::wstring* susie[4] = {&m.StrSpiTextFileName, &m.StrSpmTextFileName, &m.StrQuibFMsusieFileName,
                                     &m.StrQuibFMimageFileName};
     for (size_t i = 0; i < 4; ++i) SetText(susieFields_[i], *susie[i]);
     SetText(exifFile_, values_.exifFileName);
@@ -133,7 +129,7 @@ void TFormSetting::WriteIniFileValue() {
     StringList* lists[7] = {&m.StrListExeExt, &m.StrListArcExt, &m.StrListWicExt,  &m.StrListGdiExt,
                             &m.StrListTxtExt, &m.StrListOthersExt, &m.StrListWmpExt};
     for (size_t i = 0; i < 7; ++i) *lists[i] = SplitExtList(GetText(extFields_[i]));
-    std::wstring* susie[4] = {&m.StrSpiFileName, &m.StrSpmFileName, &m.StrQuibFMsusieFileName,
+    std::wstring* susie[4] = {&m.StrSpiTextFileName, &m.StrSpmTextFileName, &m.StrQuibFMsusieFileName,
                               &m.StrQuibFMimageFileName};
     for (size_t i = 0; i < 4; ++i) *susie[i] = GetText(susieFields_[i]);
     values_.exifFileName = GetText(exifFile_);
@@ -285,7 +281,7 @@ void TFormSetting::ControlCommand(HWND control, int, int code) {
         if (control == filerColors_) return ButtonFilerColorClick();
         for (HWND c : browseChecks_)
             if (control == c) return BrowseSortClick(c);
-        if (control == extractSet_) return NotAvailable(handle_);
+        if (control == extractSet_) return ButtonExtractSetClick();
         if (control == extractDelete_) return ButtonExtractDeleteClick();
         if (control == susieStart_) return ButtonSusieStartClick();
         for (size_t i = 0; i < 4; ++i) {
@@ -487,6 +483,15 @@ void TFormSetting::RefreshExtractLine(int index) {
     SendMessageW(extractList_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     SendMessageW(extractList_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.c_str()));
     if (sel >= 0) SendMessageW(extractList_, LB_SETCURSEL, static_cast<WPARAM>(sel), 0);
+}
+
+void TFormSetting::ButtonExtractSetClick() {
+    const LRESULT sel = SendMessageW(extractList_, LB_GETCURSEL, 0, 0);
+    if (sel < 0 || sel > 4) return;
+    const int index = static_cast<int>(sel);
+    if (context_.noteExtractIndex) context_.noteExtractIndex(index);
+    if (ShowModalForm<TFormInputExtract>(index, context_.pickers, std::wstring()) == mrOK) RefreshExtractLine(index);
+    SetFocus(extractList_);
 }
 
 void TFormSetting::ButtonExtractDeleteClick() {

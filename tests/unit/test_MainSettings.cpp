@@ -103,8 +103,8 @@ const Key<StringList> kExtLists[] = {
 
 // Files whose default is the program folder followed by a name.
 const Key<std::wstring> kProgramFiles[] = {
-    {&MS::StrSpiFileName, L"Spi", L"FileName", L"\\quibFM-spi.txt"},
-    {&MS::StrSpmFileName, L"Spm", L"FileName", L"\\quibFM-spm.txt"},
+    {&MS::StrSpiTextFileName, L"Spi", L"FileName", L"\\quibFM-spi.txt"},
+    {&MS::StrSpmTextFileName, L"Spm", L"FileName", L"\\quibFM-spm.txt"},
     {&MS::StrQuibFMsusieFileName, L"quibFMsusie", L"FileName", L"\\quibFMsusie.exe"},
     {&MS::StrQuibFMimageFileName, L"quibFMimage", L"FileName", L"\\quibFMimage.exe"},
 };
@@ -262,7 +262,7 @@ TEST_F(MainSettingsTest, EachPartReadsOnlyItsOwnKeys) {
     EXPECT_EQ(start.ColorFSystem, MS{}.ColorFSystem);
     EXPECT_EQ(start.StrListViewFontName, MS{}.StrListViewFontName);
     EXPECT_TRUE(start.StrListTxtExt.empty());
-    EXPECT_EQ(start.StrSpiFileName, L"");
+    EXPECT_EQ(start.StrSpiTextFileName, L"");
     EXPECT_EQ(display.ColorCarbon, MS{}.ColorCarbon);
     EXPECT_EQ(display.StrSystemFontJpnName, MS{}.StrSystemFontJpnName);
     EXPECT_EQ(display.BoolSameAsQuibFM, MS{}.BoolSameAsQuibFM);
