@@ -271,9 +271,17 @@ void TFormMain::ExecuteExtFile() {
     LetMessagesRun();
 
     // 7, 8. The association.
-    const std::vector<Association> table =
+    std::vector<Association> table =
         BoolQuibFMextNotUse ? AssociationsFromSettings(StrListFileExt, StrFileExe)
                             : AssociationsFromExtFile(ReadQuibFMExt(StrExePath, 101));
+    // The enabled Susie picture plug-ins come last, read afresh from their
+    // list file (the plug-in setup may have changed it meanwhile).
+    if (ListingModeNow == ListingMode::Normal || ListingModeNow == ListingMode::Sfx) {
+        StringList spiLines;
+        GetSpiExt();
+        GetSpiListExt(spiLines, BoolQuibFMextNotUse ? L"@ImageSpiViewer" : L"SPI");
+        for (const auto& line : spiLines) table.push_back(ParseAssociationLine(line));
+    }
     const std::vector<Association> candidates =
         AssociationCandidates(table, ExtractFileExt(std::wstring(rows.Name(static_cast<size_t>(focused)))));
     StrListExecute.clear();

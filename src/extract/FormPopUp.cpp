@@ -81,7 +81,6 @@ TFormPopUp::TFormPopUp(PopUpHost& host) : TFormBase(PopUpDescription()), host_(h
 
 void TFormPopUp::FormCreate() {
     SetCaption(L"解凍画面");
-    SetMenuHandle(BuildMenus());
     for (int i = 0; i < 12; ++i) buttons_[static_cast<size_t>(i)] = AddButton(kTagButtonThis + i, kButtonCaptions[i]);
     for (int i = 0; i < 5; ++i)
         checks_[static_cast<size_t>(i)] = AddControl(ComponentKind::CheckBox, kTagCheckBox51 + i, L"BUTTON",
@@ -150,8 +149,8 @@ void TFormPopUp::FormResize(int w, int /*h*/) {
     Place(checks_[3], 8, y, inner / 2, 22);
     Place(checks_[4], 8 + inner / 2, y, inner - inner / 2, 22);
     y += 28;
-    Place(label26_, 8, y + 3, 160, 22);
-    Place(zipDll_, 172, y, 200, 200);
+    Place(label26_, 8, y + 3, 220, 22);
+    Place(zipDll_, 232, y, 200, 200);
 }
 
 HWND TFormPopUp::Control(int tag) const {

@@ -63,6 +63,7 @@ public:
     HWND ExtField(int i) const { return extFields_[static_cast<size_t>(i)]; }
     HWND ExtractList() const { return extractList_; }
     HWND ButtonExtractDelete() const { return extractDelete_; }
+    HWND ButtonExtractSet() const { return extractSet_; }
     // Susie page: spi, spm, quibFMsusie.exe, quibFMimage.exe.
     HWND SusieField(int i) const { return susieFields_[static_cast<size_t>(i)]; }
     HWND ButtonSusieBrowse(int i) const { return susieBrowse_[static_cast<size_t>(i)]; }

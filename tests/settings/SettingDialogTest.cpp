@@ -12,6 +12,8 @@
 #include "FormTestSupport.h"
 #include "extract/FormBrowse.h"
 #include "settings/FormSetting.h"
+#include "extract/FormInputExtract.h"
+#include "util/Controls.h"
 #include "settings/SettingKeys.h"
 #include "util/ColorText.h"
 #include "util/Message.h"
@@ -520,3 +522,30 @@ TEST_F(SettingDialog, BrowseButtonsPickAFileInTheProgramsOwnBrowseWindow) {
 }
 
 }  // namespace
+
+TEST_F(SettingDialog, SettingADestinationEditsItInTheInputDialogAndShowsTheResult) {
+    TempDir target;
+    folder_.Write(L"ExtractName", L"1", L"Old");
+    RunDialog(L"FormMain", [&](TFormSetting& f) {
+        SendMessageW(f.ExtractList(), LB_SETCURSEL, 1, 0);
+        DuringModal input([&] {
+            HWND w = FindThreadWindow(L"解凍先フォルダの入力");
+            auto* d = w ? dynamic_cast<quib::TFormInputExtract*>(quib::TFormBase::FromHandle(w)) : nullptr;
+            if (!d) return false;
+            EXPECT_EQ(quib::GetText(d->NameField()), L"Old");
+            Type(d->NameField(), L"Target");
+            Type(d->FolderField(), target.Path());
+            Click(d->Control(quib::TFormInputExtract::kTagButtonOK));
+            return true;
+        });
+        Click(f.ButtonExtractSet());
+        EXPECT_TRUE(input.Done());
+        EXPECT_EQ(ListBoxText(f.ExtractList(), 1),
+                  L"2:解凍先 Target" + std::wstring(6, L' ') + L" " + target.Path() + L"\\");
+        Click(f.ButtonCancel());
+    });
+    // The input dialog writes at once, whatever the settings dialog does after.
+    EXPECT_EQ(folder_.Read(L"ExtractName", L"1"), L"Target");
+    EXPECT_EQ(folder_.Read(L"ExtractFolder", L"1"), target.Path() + L"\\");
+    EXPECT_TRUE(messages_.Texts().empty());
+}

@@ -19,6 +19,8 @@
 #include "extract/FormJumpFolder.h"
 #include "extract/FormTree.h"
 #include "extract/FormExtract.h"
+#include "extract/FormInputExtract.h"
+#include "extract/FormPopUp.h"
 #include "extract/FormJumpFolderEx.h"
 #include "extract/FormMakeFolder.h"
 #include "app/FormSelectDll.h"
@@ -241,6 +243,14 @@ void Shoot(bool japanese) {
     PressKey(f.ListView1(), VK_DOWN);
     ShootModal<quib::TFormExtract>(h, quib::tag::MenuUnpack, japanese ? L"ファイル解凍" : L"Extract files",
                                    L"extract-" + lang);
+    // The pop-up extraction window and the destination input dialog.
+    quib::IniFile(h.Ini()).WriteString(L"ExtractName", L"0", L"work");
+    quib::IniFile(h.Ini()).WriteString(L"ExtractFolder", L"0", h.Folder().Path());
+    ShootModal<quib::TFormPopUp>(h, quib::tag::MenuShowPopup, japanese ? L"解凍画面" : L"Extraction", L"popup-" + lang);
+    {
+        quib::FormInstance<quib::TFormInputExtract> input(0, nullptr, std::wstring());
+        ShootForm<quib::TFormInputExtract>(input, L"inputextract-" + lang);
+    }
     // The parameter settings dialog, every page.
     ShootModal<quib::TFormSetting>(h, quib::tag::MenuParameterSetting, japanese ? L"パラメータ設定" : L"Parameter settings",
                                    L"setting-0-" + lang, [&](quib::TFormSetting& d) {
