@@ -260,3 +260,21 @@ TEST(PopUpWindow, AnEmptyFolderStoresTheNameAndTurnsTheButtonOff) {
         EXPECT_EQ(GetText(p.Control(quib::TFormPopUp::kTagButtonExtract1)), L"1:解凍先 none" + std::wstring(8, L' '));
     });
 }
+
+TEST(PopUpWindow, TickedAutoPopUpOpensTheWindowOnceTheMainWindowStands) {
+    MainWindowHarness h;
+    h.Setting(L"PouUp", L"Enabled", L"1");
+    bool shown = false;
+    DuringModal modal([&] {
+        HWND w = FindThreadWindow(L"解凍画面");
+        auto* p = w ? dynamic_cast<quib::TFormPopUp*>(quib::TFormBase::FromHandle(w)) : nullptr;
+        if (!p) return false;
+        shown = true;
+        PressKey(p->Handle(), VK_ESCAPE);
+        return true;
+    });
+    h.Start({Standin(L"basic.zip")});
+    EXPECT_TRUE(WaitFor([&] { return modal.Done(); }, 10000));
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(h.Form().MenuChecked(quib::tag::MenuAutoPopup));
+}
