@@ -3,6 +3,9 @@
 # (x86_64, the build that runs here) with the stand-in archiver DLLs, and starts
 # it under Wine on the demo archive, with the Japanese system code page.
 #   scripts/demo.sh [archive]
+# An archive ending in .qsa (build/x86_64/demo/sample.qsa) opens in the Susie
+# listing through the stand-in plug-in quibqsa.spi; the plug-in list file
+# quibFM-spm.txt beside the program is written for it when missing.
 # QUIB_DEMO_FILER=1 starts it as the filer does, from the stand-in filer
 # (stand-ins/filer), with "hwnd=<the filer's window>" and the archive.
 # Without a DISPLAY it runs on a private Xvfb, waits for the program's window
@@ -32,6 +35,17 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 export QUIB_CODEPAGE=932
 launch=("$BUILD/bin/quibFMarchive.exe" "$(winpath "$archive")")
+case "$archive" in
+  *.qsa|*.QSA)
+    spm=$BUILD/bin/quibFM-spm.txt
+    if [ ! -f "$spm" ]; then
+      # UTF-8 with a byte-order mark; one line per interface language.
+      { printf '\xef\xbb\xbf'; printf '%s\t.qsa\tQSA\t%%P\\quibqsa.spi\r\n' '有効' 'Enable'; } > "$spm"
+    fi
+    # "hspm=" starts in the Susie listing ("%h": no filer handle).
+    launch=("$BUILD/bin/quibFMarchive.exe" "hspm=%h" "$(winpath "$archive")")
+    ;;
+esac
 if [ "${QUIB_DEMO_FILER:-0}" = 1 ]; then
   launch=("$BUILD/stand-ins/filer/standin-filer.exe" --start "$(winpath "$BUILD/bin/quibFMarchive.exe")" "$(winpath "$archive")")
 fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the demo archives with real tools: a zip with Japanese names stored in
-# the system code page (as Japanese archivers write them), a 7z and a tar.gz.
+# the system code page (as Japanese archivers write them), a 7z, a tar.gz and a
+# QSA archive, the format only the stand-in Susie plug-in (quibqsa.spi) reads.
 #   scripts/make-demo-archive.sh OUTDIR
 set -euo pipefail
 out=$1
@@ -42,3 +43,19 @@ with zipfile.ZipFile(sys.argv[1], 'w', zipfile.ZIP_DEFLATED) as z:
 PY
 7z a -bd -bso0 "$out/sample.7z" . >/dev/null
 tar -czf "$out/sample.tar.gz" .
+
+# QSA: "QSAR1\n", then per entry "<size> <time> <method> <path>\n" and the
+# bytes; names in the system code page (Shift_JIS), as the plug-in reads them.
+python3 - "$out/sample.qsa" <<'PY'
+import os, sys
+with open(sys.argv[1], 'wb') as q:
+    q.write(b'QSAR1\n')
+    for root, dirs, files in sorted(os.walk('.')):
+        dirs.sort()
+        for f in sorted(files):
+            p = os.path.join(root, f)
+            with open(p, 'rb') as fh: data = fh.read()
+            name = p[2:].encode('cp932')
+            q.write(b'%d %d store %s\n' % (len(data), int(os.path.getmtime(p)), name))
+            q.write(data)
+PY
