@@ -278,3 +278,36 @@ TEST(PopUpWindow, TickedAutoPopUpOpensTheWindowOnceTheMainWindowStands) {
     EXPECT_TRUE(shown);
     EXPECT_TRUE(h.Form().MenuChecked(quib::tag::MenuAutoPopup));
 }
+
+TEST(PopUpWindow, ThisFolderTakesASingleTopFolderStraightInOnlyWhenAskedTo) {
+    const std::vector<QsaEntry> oneFolder = {
+        {"inside/a.txt", "first\r\n", 0},
+        {"inside/deeper/b.txt", "second\r\n", 0},
+    };
+    struct Case {
+        const wchar_t* doule;
+        const wchar_t* landsIn;  // below the archive's folder
+    } cases[] = {
+        {L"1", L""},          // the archive's one folder is folder enough
+        {L"0", L"bundle\\"},  // a folder named after the archive first
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(quib::WideToUtf8(c.doule));
+        MainWindowHarness h;
+        ASSERT_TRUE(CopyFileW(QsaPlugin().c_str(), (h.Folder() / L"quibqsa.spi").c_str(), FALSE));
+        ASSERT_TRUE(WriteFileBytes(h.Folder() / L"quibFM-spm.txt", SpmListBytes({L".qsa", L"%P\\quibqsa.spi"})));
+        const std::wstring archive = h.Folder() / L"bundle.qsa";
+        ASSERT_TRUE(WriteFileBytes(archive, QsaBytes(oneFolder)));
+        h.Setting(L"FormExtract", L"MakeFolder", L"1");
+        h.Setting(L"FormExtract", L"DouleDisabled", c.doule);
+        h.Setting(L"FormExtract", L"MoveExtractFolder", L"0");
+        h.Start({L"hspm=%h", archive});
+        WithPopUp(h, [&](quib::TFormPopUp& p) { PressKey(p.Handle(), 'U', kAlt); });
+        const std::wstring dest = h.Folder().Path() + L"\\" + c.landsIn;
+        EXPECT_EQ(h.Messages().Texts(),
+                  (std::vector<std::wstring>{L"解凍しますか？\r\n" + h.Folder().Path() + L"\\",
+                                             L"Information : 解凍が完了しました\r\n" + dest}));
+        EXPECT_EQ(ReadFileBytes(dest + L"inside\\a.txt"), oneFolder[0].content);
+        EXPECT_EQ(ReadFileBytes(dest + L"inside\\deeper\\b.txt"), oneFolder[1].content);
+    }
+}

@@ -10,6 +10,7 @@
 #include "app/MainMenuTable.h"
 #include "archive/SusieApi.h"
 #include "extract/FormExtract.h"
+#include "settings/FormSetting.h"
 #include "util/StrConv.h"
 
 using namespace quibtest;
@@ -216,4 +217,32 @@ TEST(SusieWindow, APluginThatFaultsIsNamedAndTheProgramGoesOn) {
     p.h.Messages().Clear();
     ExtractTo(p.h, out / L"dest");
     EXPECT_EQ(ReadFileBytes(out / L"dest\\readme.txt"), kEntries[0].content);
+}
+
+TEST(SusieWindow, ClosingTheParameterSettingsWithOkListsTheArchiveAgain) {
+    SusieProgram p;
+    quib::TFormMain& f = p.h.Start({L"hspm=%h", p.archive});
+    ASSERT_EQ(ListRowCount(f.ListView1()), 4);
+    // The archive grows meanwhile; the settings dialog closed with OK must
+    // show it as it now is, through the plug-in.
+    std::vector<QsaEntry> grown = kEntries;
+    grown.push_back({"added.txt", "new\r\n", 0});
+    ASSERT_TRUE(WriteFileBytes(p.archive, QsaBytes(grown)));
+    bool pressed = false;
+    DuringModal dialog([&] {
+        HWND d = FindThreadWindow(L"パラメータ設定");
+        auto* s = d ? dynamic_cast<quib::TFormSetting*>(quib::TFormBase::FromHandle(d)) : nullptr;
+        if (!s) return false;
+        SendMessageW(s->ButtonOK(), BM_CLICK, 0, 0);
+        pressed = true;
+        return true;
+    });
+    p.h.Command(quib::tag::MenuParameterSetting);
+    WaitFor([&] { return dialog.Done(); });
+    p.h.Pump(100);
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(f.ListingModeNow, quib::ListingMode::Susie);
+    EXPECT_TRUE(p.h.Messages().Texts().empty());
+    ASSERT_EQ(ListRowCount(f.ListView1()), 5);
+    EXPECT_EQ(ListCellText(f.ListView1(), 4, 6), std::to_wstring(QsaPosition(grown, 3)));
 }
