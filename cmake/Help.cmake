@@ -21,13 +21,15 @@ set(_quib_help_windows
   "Image=${CMAKE_SOURCE_DIR}/src/viewers/image/FormImage.cpp,${_quib_lang}/Image.tsv,quibFMarchive-KeyMapImage.txt"
   "Player=${CMAKE_SOURCE_DIR}/src/viewers/player/FormPlayer.cpp,${_quib_lang}/Player.tsv,quibFMarchive-KeyMapPlayer.txt"
   "Browse=${CMAKE_SOURCE_DIR}/src/extract/FormBrowseCommands.cpp,${_quib_lang}/Browse.tsv,quibFMarchive-KeyMapBrowse.txt"
-  "Tree=${CMAKE_SOURCE_DIR}/src/extract/FormTree.cpp,${_quib_lang}/Tree.tsv,quibFMarchive-KeyMapTree.txt")
+  "Tree=${CMAKE_SOURCE_DIR}/src/extract/FormTree.cpp,${_quib_lang}/Tree.tsv,quibFMarchive-KeyMapTree.txt"
+  "PopUp=${CMAKE_SOURCE_DIR}/src/extract/FormPopUpCommands.cpp,${_quib_lang}/PopUp.tsv,quibFMarchive-KeyMapPopUp.txt")
 set(_quib_help_window_sources
   ${CMAKE_SOURCE_DIR}/src/viewers/text/TextCommandTable.cpp ${_quib_lang}/Text.tsv
   ${CMAKE_SOURCE_DIR}/src/viewers/image/FormImage.cpp ${_quib_lang}/Image.tsv
   ${CMAKE_SOURCE_DIR}/src/viewers/player/FormPlayer.cpp ${_quib_lang}/Player.tsv
   ${CMAKE_SOURCE_DIR}/src/extract/FormBrowseCommands.cpp ${_quib_lang}/Browse.tsv
-  ${CMAKE_SOURCE_DIR}/src/extract/FormTree.cpp ${_quib_lang}/Tree.tsv)
+  ${CMAKE_SOURCE_DIR}/src/extract/FormTree.cpp ${_quib_lang}/Tree.tsv
+  ${CMAKE_SOURCE_DIR}/src/extract/FormPopUpCommands.cpp ${_quib_lang}/PopUp.tsv)
 
 file(GLOB _quib_help_sources CONFIGURE_DEPENDS ${QUIB_HELP_SOURCE_DIR}/*.txt.in)
 set(_quib_help_outputs "")

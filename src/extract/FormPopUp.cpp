@@ -1,4 +1,5 @@
 #include "extract/FormPopUp.h"
+#include "keymap/KeyMapRegistry.h"
 #include "settings/SettingKeys.h"
 
 #include <shlobj.h>
@@ -435,8 +436,7 @@ void TFormPopUp::MenuCheckBox55Click() { SetCheck(kTagCheckBox51 + 4, MenuChecke
 void TFormPopUp::MenuLabel26Click() { SetFocus(zipDll_); }
 
 void TFormPopUp::MenuKeyBoardClick() {
-    Settings().WriteString(L"FormKeyBoard", L"Parent", L"PopUp");
-    SetShortCutKey();
+    if (ShowKeyBoardFor(KeyMapWindow::PopUp) == mrOK) SetShortCutKey();
 }
 
 void TFormPopUp::ControlCommand(HWND control, int id, int code) {

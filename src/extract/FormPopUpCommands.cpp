@@ -13,9 +13,11 @@ CommandHandler H(F f) {
 CommandTable MakeTable() {
     using P = TFormPopUp;
     CommandTable t;
+    // The tags are written out: the help file's key tables are read from this source.
+    static_assert(P::kTagMenuFile == 1000 && P::kTagMenuOption == 1100);
     t.menus = {
-        {L"ファイル", L"ファイル(&F)", P::kTagMenuFile},
-        {L"操作", L"オプション設定(&O)", P::kTagMenuOption},
+        {L"ファイル", L"ファイル(&F)", 1000},
+        {L"操作", L"オプション設定(&O)", 1100},
     };
     t.commands = {
         {1001, L"ファイル", L"MenuThis", L"このフォルダに解凍(&U)", L"Alt+U", kCommandPlain, H(&P::MenuThisClick)},

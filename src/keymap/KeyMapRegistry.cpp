@@ -3,6 +3,7 @@
 #include "app/FormBase.h"
 #include "app/MainKeyMap.h"
 #include "extract/FormBrowse.h"
+#include "extract/FormPopUp.h"
 #include "extract/FormTree.h"
 #include "keymap/FormKeyBoard.h"
 #include "viewers/image/FormImage.h"
@@ -15,10 +16,11 @@ namespace {
 KeyMapTable MainTable(int variant) { return InitMainKeyMap(variant, nullptr); }
 KeyMapTable TextTable(int variant) { return TextBuiltInKeyTable(variant, nullptr); }
 KeyMapTable ImageTable(int variant) { return ImageBuiltInKeyTable(variant); }
-// The player, browse and tree windows give both variants the same keys.
+// The player, browse, tree and pop-up windows give both variants the same keys.
 KeyMapTable PlayerTable(int) { return BuiltInKeyTable(PlayerCommandTable(), nullptr); }
 KeyMapTable BrowseTable(int) { return BuiltInKeyTable(BrowseCommandTable(), nullptr); }
 KeyMapTable TreeTable(int) { return BuiltInKeyTable(TreeCommandTable(), nullptr); }
+KeyMapTable PopUpTable(int) { return BuiltInKeyTable(PopUpCommandTable(), nullptr); }
 
 }  // namespace
 
@@ -32,6 +34,7 @@ const std::vector<KeyMapDescription>& KeyMapDescriptions() {
         {KeyMapWindow::Player, {1021, 1131, 1211, 1301, 1411}, nullptr, nullptr, &PlayerTable},
         {KeyMapWindow::Browse, {1001, 1101, 1201}, nullptr, nullptr, &BrowseTable},
         {KeyMapWindow::Tree, {1001, 1101}, nullptr, nullptr, &TreeTable},
+        {KeyMapWindow::PopUp, {1001, 1101}, nullptr, nullptr, &PopUpTable},
     };
     return descriptions;
 }
