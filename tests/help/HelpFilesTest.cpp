@@ -15,6 +15,7 @@
 #include "TestSupport.h"
 #include "app/MainMenuTable.h"
 #include "extract/FormBrowse.h"
+#include "extract/FormPopUp.h"
 #include "extract/FormTree.h"
 #include "keymap/KeyMapRegistry.h"
 #include "util/StrConv.h"
@@ -298,6 +299,7 @@ const quib::CommandTable* CommandTableOf(quib::KeyMapWindow window) {
         case quib::KeyMapWindow::Player: return &quib::PlayerCommandTable();
         case quib::KeyMapWindow::Browse: return &quib::BrowseCommandTable();
         case quib::KeyMapWindow::Tree: return &quib::TreeCommandTable();
+        case quib::KeyMapWindow::PopUp: return &quib::PopUpCommandTable();
         default: return nullptr;
     }
 }
