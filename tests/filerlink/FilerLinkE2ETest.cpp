@@ -19,8 +19,17 @@ namespace {
 
 std::wstring Text(HWND w) { return std::to_wstring(reinterpret_cast<UINT_PTR>(w)); }
 
-// A key pressed in another program's window: the key messages posted to it.
+// A key pressed in another program's window: the key messages posted to it
+// once that program waits for input. A window can show its caption before the
+// program has finished starting (its key map applied), and a key a user
+// presses only after the window stands must not be raced against that.
 void PostKey(HWND window, WORD vk) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, pid)) {
+        WaitForInputIdle(process, 10000);
+        CloseHandle(process);
+    }
     PostMessageW(window, WM_KEYDOWN, vk, 1);
     PostMessageW(window, WM_KEYUP, vk, 0xC0000001);
 }
