@@ -6,6 +6,7 @@
 
 #include "extract/FormBrowse.h"
 #include "extract/FormTree.h"
+#include "util/MyUtility.h"
 #include "util/Controls.h"
 #include "util/Message.h"
 #include "util/PathPrefix.h"
@@ -19,11 +20,6 @@ FormDescription InputExtractDescription() {
     FormDescription d = FormDescription::Window(L"FormInputExtract", SIZE{750, 230}, SIZE{750, 230});
     d.languageFile = L"InputExtract.txt";
     return d;
-}
-
-bool FolderExists(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace

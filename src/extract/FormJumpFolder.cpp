@@ -7,6 +7,7 @@
 #include "extract/FolderDialogParts.h"
 #include "extract/FormBrowse.h"
 #include "extract/FormTree.h"
+#include "util/MyUtility.h"
 #include "util/Controls.h"
 #include "util/IniFile.h"
 #include "util/Message.h"
@@ -46,11 +47,6 @@ FormDescription InputFolderDescription() {
     FormDescription d = FormDescription::Window(L"FormInputFolder", SIZE{750, 230}, SIZE{750, 230});
     d.languageFile = L"InputFolder.txt";
     return d;
-}
-
-bool FolderExists(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::wstring Expand(const std::wstring& path) { return ExpandPathPrefix(path, ProgramFolder() + L"\\quibFMarchive.exe"); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "extract/FolderDialogParts.h"
+#include "util/MyUtility.h"
 #include "util/Controls.h"
 #include "util/IniFile.h"
 #include "util/Message.h"
@@ -16,11 +17,6 @@ FormDescription JumpFolderExDescription() {
     FormDescription d = FormDescription::Window(L"FormJumpFolderEx", SIZE{770, 500}, SIZE{770, 500});
     d.languageFile = L"JumpFolderEx.txt";
     return d;
-}
-
-bool FolderExists(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 int Selected(HWND list) { return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)); }

@@ -32,11 +32,6 @@ FormDescription PopUpDescription() {
     return d;
 }
 
-bool FolderExists(const std::wstring& path) {
-    const DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 std::wstring WithBackslash(std::wstring s) {
     if (!s.empty() && s.back() != L'\\') s.push_back(L'\\');
     return s;

@@ -196,6 +196,11 @@ void StringToCsvListByYenBySlash(const std::wstring& text, std::vector<std::wstr
     if (cut && start < text.size()) list.push_back(text.substr(start));
 }
 
+bool FolderExists(const std::wstring& path) {
+    const DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::wstring ExtractFileExt(const std::wstring& path) {
     const size_t dot = path.find_last_of(L".\\/:");
     if (dot == std::wstring::npos || path[dot] != L'.') return {};

@@ -43,6 +43,9 @@ void StringToCsvListByYenBySlash(const std::wstring& text, std::vector<std::wstr
 // or ":", with the dot; empty when there is none.
 std::wstring ExtractFileExt(const std::wstring& path);
 
+// True when the path names an existing folder.
+bool FolderExists(const std::wstring& path);
+
 // "yyyy/mm/dd" and "hh:mm:ss" of a UTC file time in local time; the
 // separators are always "/" and ":". Empty when the time cannot be converted.
 std::wstring FileTimeToDateStr(const FILETIME& utc);
