@@ -40,27 +40,6 @@ std::wstring Hex(HWND h) {
     return ss.str();
 }
 
-// Every file below a folder, relative, sorted.
-void Files(const std::wstring& root, const std::wstring& rel, std::vector<std::wstring>& out) {
-    WIN32_FIND_DATAW fd{};
-    HANDLE h = FindFirstFileW((root + L"\\" + rel + L"*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            Files(root, rel + name + L"\\", out);
-        else
-            out.push_back(rel + name);
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
-    std::sort(out.begin(), out.end());
-}
-std::vector<std::wstring> Files(const std::wstring& root) {
-    std::vector<std::wstring> out;
-    Files(root, L"", out);
-    return out;
-}
 
 // The extract command with the dialog driven by keys: the destination typed
 // into its combo, Enter.
@@ -135,7 +114,7 @@ TEST(ExtractWindow, EachFamilyGetsItsExactLineAndTheFilesEqualTheOriginals) {
         EXPECT_EQ(h.Messages().Texts()[0], L"フォルダがありません\r\n作成しますか？");
         EXPECT_EQ(h.Messages().Texts()[1], L"Information : 解凍が完了しました\r\n" + dest + L"\\");
         // Every file of the archive, byte for byte.
-        const auto files = Files(dest);
+        const auto files = FilesBelow(dest);
         ASSERT_FALSE(files.empty());
         for (const auto& rel : files) {
             const std::wstring original = Standin(L"src\\" + rel);
@@ -198,7 +177,7 @@ TEST(ExtractWindow, ThePickersChosenFolderIsWhereTheFilesGo) {
     h.Command(quib::tag::MenuUnpack);
     WaitFor([&] { return dialog.Done(); });
     EXPECT_EQ(startedOn, Standin(L"basic.7z"));
-    EXPECT_EQ(Files(out / L"here").size(), 4u);
+    EXPECT_EQ(FilesBelow(out / L"here").size(), 4u);
 }
 
 TEST(ExtractWindow, WithoutPathsTakesNormal1AndFlattens) {
@@ -214,7 +193,7 @@ TEST(ExtractWindow, WithoutPathsTakesNormal1AndFlattens) {
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back()[3], L"e -aos -r- \"" + Standin(L"basic.7z") + L"\" -o\"" + (out / L"flat") + L"\\\" \"@" +
                                    f.StrExtractBase + L"quibFMarchive-Responce.txt\"");
-    EXPECT_EQ(Files(out / L"flat"), (std::vector<std::wstring>{L"bin.dat", L"hello.txt", L"note.txt", L"readme.txt"}));
+    EXPECT_EQ(FilesBelow(out / L"flat"), (std::vector<std::wstring>{L"bin.dat", L"hello.txt", L"note.txt", L"readme.txt"}));
     EXPECT_EQ(h.ReadSetting(L"FormExtract", L"WithPath"), L"0");
     // The folder's entries each on a line, quoted, in the system code page.
     const std::string response = ReadFileBytes(f.ResponseFilePath());
@@ -256,7 +235,7 @@ TEST(ExtractWindow, FailedExtractionLeavesNoPartialFileAndSaysSo) {
         ASSERT_EQ(h.Messages().Texts().size(), 2u);
         EXPECT_EQ(h.Messages().Texts()[0], L"Folder is not exist.\r\nMake folder ?\r\n[OK] / [NO]");
         EXPECT_EQ(h.Messages().Texts()[1], L"Information : Can not extract.\r\n[OK]");
-        EXPECT_EQ(Files(out / L"d"), c.left);
+        EXPECT_EQ(FilesBelow(out / L"d"), c.left);
         if (c.passwordSwitch) {
             EXPECT_NE(quib::WideToUtf8(CallLog(log.path).back()[3]).find(c.passwordSwitch), std::string::npos);
         }
@@ -295,7 +274,7 @@ TEST(ExtractWindow, HostileArchiveWritesNothingOutsideAndNamesWhatItLeftOut) {
     EXPECT_NE(texts[0].find(L"../evil.txt"), std::wstring::npos);
     EXPECT_NE(texts[0].find(L"C:/drive.txt"), std::wstring::npos);
     // Only the harmless entry, and nothing beside or above the destination.
-    EXPECT_EQ(Files(out.Path()), std::vector<std::wstring>{L"in\\dest\\ok.txt"});
+    EXPECT_EQ(FilesBelow(out.Path()), std::vector<std::wstring>{L"in\\dest\\ok.txt"});
     const std::string response = ReadFileBytes(f.ResponseFilePath());
     EXPECT_EQ(response, "\"ok.txt\"\r\n");
 }
@@ -319,7 +298,7 @@ TEST(ExtractWindow, MakeFolderNamesTheArchiveUnlessItHoldsOneTopFolder) {
         h.Start({ProgramFixture(c.archive)});
         h.Command(quib::tag::MenuAllMarkFolderFile);
         ExtractTo(h, out / L"d");
-        EXPECT_TRUE(FileExists(out / (L"d\\" + std::wstring(c.firstFile)))) << quib::WideToUtf8(Files(out.Path()).empty() ? L"" : Files(out.Path())[0]);
+        EXPECT_TRUE(FileExists(out / (L"d\\" + std::wstring(c.firstFile)))) << quib::WideToUtf8(FilesBelow(out.Path()).empty() ? L"" : FilesBelow(out.Path())[0]);
     }
 }
 

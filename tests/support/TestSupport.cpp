@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -90,6 +91,30 @@ bool FileExists(const std::wstring& path) {
 bool DirExists(const std::wstring& path) {
     const DWORD a = GetFileAttributesW(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+namespace {
+void CollectFiles(const std::wstring& root, const std::wstring& rel, std::vector<std::wstring>& out) {
+    WIN32_FIND_DATAW fd{};
+    HANDLE h = FindFirstFileW((root + L"\\" + rel + L"*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::wstring name = fd.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            CollectFiles(root, rel + name + L"\\", out);
+        else
+            out.push_back(rel + name);
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+}
+}  // namespace
+
+std::vector<std::wstring> FilesBelow(const std::wstring& root) {
+    std::vector<std::wstring> out;
+    CollectFiles(root, L"", out);
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 std::string ReadFileBytes(const std::wstring& path) {

@@ -46,6 +46,8 @@ private:
 };
 
 bool RemoveTree(const std::wstring& path);
+// Every file below a folder, as paths relative to it, sorted.
+std::vector<std::wstring> FilesBelow(const std::wstring& root);
 bool FileExists(const std::wstring& path);
 bool DirExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);

@@ -30,21 +30,6 @@ const std::vector<QsaEntry> kEntries = {
 
 std::wstring Standin(const std::wstring& name) { return FixturesDir() + L"\\standin\\" + name; }
 
-void Files(const std::wstring& root, const std::wstring& rel, std::vector<std::wstring>& out) {
-    WIN32_FIND_DATAW fd{};
-    HANDLE h = FindFirstFileW((root + L"\\" + rel + L"*").c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE) return;
-    do {
-        const std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..") continue;
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            Files(root, rel + name + L"\\", out);
-        else
-            out.push_back(rel + name);
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
-}
-
 // Opens the pop-up from the main window's command and runs the step on it;
 // the step ends by closing it (Esc, as the user does).
 void WithPopUp(MainWindowHarness& h, const std::function<void(quib::TFormPopUp&)>& step) {
@@ -91,8 +76,7 @@ TEST(PopUpWindow, AltOneExtractsTheWholeArchiveToTheFirstNamedDestination) {
     EXPECT_EQ(texts[1], L"Information : 解凍が完了しました\r\nquibFMでカレントフォルダの変更(H キー)を操作して\r\nCtrl+V "
                         L"で貼り付けを実行後に、「変更」を操作してください\r\n" + dest);
     EXPECT_EQ(ClipboardText(), dest);
-    std::vector<std::wstring> files;
-    Files(out / L"named\\basic", L"", files);
+    const std::vector<std::wstring> files = FilesBelow(out / L"named\\basic");
     ASSERT_FALSE(files.empty());
     for (const auto& rel : files) {
         if (rel == L"日本語.txt") continue;
@@ -154,8 +138,7 @@ TEST(PopUpWindow, NoAnswerNoExtractionAndDestinationsWithoutAFolderStayOff) {
         PressKey(p.Handle(), '1', kAlt);  // asked, and No
     });
     EXPECT_EQ(h.Messages().Texts(), (std::vector<std::wstring>{L"解凍しますか？\r\n" + out / L"one\\"}));
-    std::vector<std::wstring> files;
-    Files(out.Path(), L"", files);
+    const std::vector<std::wstring> files = FilesBelow(out.Path());
     EXPECT_TRUE(files.empty());
 }
 
